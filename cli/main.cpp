@@ -1,0 +1,63 @@
+#include "cli/commands.h"
+
+#include <QCoreApplication>
+
+#include <array>
+
+namespace cli {
+
+namespace {
+
+constexpr auto Commands = std::to_array<Command>({
+    {"strings", "strings [LANGUAGE_FILE]",
+     "print the 2900 texts (built-in, then the language file) as <id><TAB><text>", Run_Strings},
+});
+
+QString Usage() {
+    QString text = QStringLiteral("Usage: quillon-cli COMMAND [ARGUMENTS]\n"
+                                  "       quillon-cli --help | --version\n\nCommands:\n");
+    for (const Command& command : Commands)
+        text += QStringLiteral("  %1\n      %2\n").arg(QString::fromLatin1(command.synopsis),
+                                                      QString::fromLatin1(command.summary));
+    return text;
+}
+
+} // namespace
+
+void Print_Out(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+}
+
+void Print_Err(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+}
+
+int Dispatch(const QStringList& arguments) {
+    if (arguments.isEmpty()) {
+        Print_Err(Usage());
+        return Exit_Usage;
+    }
+    const QString& first = arguments.first();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        Print_Out(Usage());
+        return Exit_Ok;
+    }
+    if (first == QLatin1String("--version")) {
+        Print_Out(QStringLiteral("1.002\n"));
+        return Exit_Ok;
+    }
+    for (const Command& command : Commands)
+        if (first == QLatin1String(command.name))
+            return command.run(arguments.mid(1));
+    Print_Err(QStringLiteral("quillon-cli: unknown command '%1'\n\n").arg(first) + Usage());
+    return Exit_Usage;
+}
+
+} // namespace cli
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    return cli::Dispatch(QCoreApplication::arguments().mid(1));
+}
