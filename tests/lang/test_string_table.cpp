@@ -18,6 +18,60 @@ private Q_SLOTS:
         QCOMPARE(table[2900], QString());
     }
 
+    void default_texts_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("main window, trailing blank") << 9 << "None Configuration Opened ";
+        QTest::newRow("main window, joined label")
+            << 11 << "Opened Configuration of the Converter : ";
+        QTest::newRow("main window hint") << 28 << "Set The HART Variables Access";
+        QTest::newRow("new configuration message")
+            << 106 << "Error! Name project is not valid because directory already exists";
+        QTest::newRow("open configuration label") << 202 << "List of Avaliable Configurations";
+        QTest::newRow("options, blanks both ends") << 317 << " to ";
+        QTest::newRow("options page separator") << 306 << " / ";
+        QTest::newRow("options check box")
+            << 320 << "Jump into next field in the tables by pressing the Enter Key";
+        QTest::newRow("communication title") << 400 << "Set Communication";
+        QTest::newRow("communication hint")
+            << 980 << "Insert teh Position in Data Array where save the HART Diagnostic";
+        QTest::newRow("communication octet hint") << 932 << "Insert Fourth byte of Primary DNS";
+        QTest::newRow("communication message, apostrophes")
+            << 790
+            << "Error BACnet!! BACnet Device Name is not correct (allowed characters are 'a'..'z' "
+               "and '0'..'1')";
+        QTest::newRow("communication message, trailing blank")
+            << 981 << "Error HART Master!! Diagnostic Position must be between 0 and ";
+        QTest::newRow("row paste message")
+            << 1101 << "Error in the Copy values!!! Copy a valid row before Paste it";
+        QTest::newRow("export overwrite question")
+            << 1105 << "File already exists. Do you want to overwrite?";
+        QTest::newRow("HART variables row prefix") << 1237 << "Error row ";
+        QTest::newRow("HART variables header") << 1250 << "TimeOut";
+        QTest::newRow("HART variables message") << 1246 << "!! Position Must be Between 0 and ";
+        QTest::newRow("BACnet access, embedded quotes")
+            << 1335
+            << "!! [BACnet in Read] Length with variable \"Analog Input\" must be between 1 and 4";
+        QTest::newRow("BACnet access write header") << 1362 << "Swap Word";
+        QTest::newRow("BACnet access limit") << 1359 << "Error!! Too many Requests. Max requests ";
+        QTest::newRow("engineering unit button") << 1408 << "Select Engineering Unit";
+        QTest::newRow("device update check box") << 1518 << "Read Back";
+        QTest::newRow("device update warning") << 1536 << "Device Not Found!";
+        QTest::newRow("HART scan doubled ampersand") << 1601 << "Scan && Decode HART Network";
+        QTest::newRow("HART scan status, placeholder")
+            << 1625 << "Devices Search Started - Devices Found %d - Waiting...";
+        QTest::newRow("HART scan label") << 1642 << "Num Devices";
+        QTest::newRow("hint without text") << 1208 << " ";
+        QTest::newRow("other model") << 1800 << " ";
+    }
+
+    void default_texts() {
+        QFETCH(int, id);
+        QFETCH(QString, expected);
+        const lang::String_Table table;
+        QCOMPARE(table[id], expected);
+    }
+
     void language_lines_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("id");
