@@ -1,6 +1,24 @@
+#include "app/main_window.h"
+#include "app/message_box_prompt.h"
+#include "app/settings.h"
+
 #include <QApplication>
+#include <QScreen>
+#include <QTimer>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    return 0;
+    QApplication::setApplicationDisplayName(QString::fromLatin1(app::Default_SW_Code));
+
+    app::Session_State state;
+    const QString settings_warning =
+        app::Start_Session(state, QCoreApplication::applicationDirPath());
+
+    app::Message_Box_Prompt prompt;
+    app::TFQuillonFirmWare window(state, prompt);
+    if (const QScreen* screen = window.screen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    window.show();
+    QTimer::singleShot(0, &window, [&] { window.Show_Startup_Message(settings_warning); });
+    return application.exec();
 }

@@ -68,8 +68,8 @@ QString Load_Settings(Session_State& state) {
     using project::Child;
     const pugi::xml_node root = project::Root_Node(doc);
     state.Project_Name = project::Child_Text(Child(root, "lastproj"), "projectname", {});
-    state.Last_IP_Address = project::Child_Text(Child(root, "lastipadd"), "ipaddress",
-                                                QStringLiteral("192.168.2.205"));
+    state.Last_IP_Address =
+        project::Child_Text(Child(root, "lastipadd"), "ipaddress", QStringLiteral("192.168.2.205"));
     state.Language_Name =
         project::Child_Text(Child(root, "lastlang"), "language", QStringLiteral("English"));
     const pugi::xml_node flags = Child(root, "lastinternet");
@@ -107,7 +107,7 @@ QString Save_Setting(Session_State& state) {
 
 void Set_Files(Session_State& state) {
     const auto file = [&state](const char* name) {
-        return state.Project_Folder + QDir::separator() + QString::fromLatin1(name);
+        return state.Project_Folder + u'/' + QString::fromLatin1(name);
     };
     state.ParGen_File = file("ParGen.xml");
     state.HART_Gateway_File = file("HART_Gateway.xml");

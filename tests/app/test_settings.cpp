@@ -6,10 +6,14 @@
 
 namespace {
 
-QByteArray Settings_Xml(const QByteArray& flags, const QByteArray& ip = "<ipaddress>10.0.0.9</ipaddress>") {
+QByteArray Settings_Xml(const QByteArray& flags,
+                        const QByteArray& ip = "<ipaddress>10.0.0.9</ipaddress>") {
     return "<Conf_Settings><lastproj><projectname>Plant A</projectname></lastproj>"
-           "<lastipadd>" + ip + "</lastipadd><lastlang><language>English</language></lastlang>"
-           "<lastinternet>" + flags + "</lastinternet></Conf_Settings>";
+           "<lastipadd>" +
+           ip +
+           "</lastipadd><lastlang><language>English</language></lastlang>"
+           "<lastinternet>" +
+           flags + "</lastinternet></Conf_Settings>";
 }
 
 } // namespace
@@ -46,13 +50,15 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("xml");
         QTest::addColumn<QList<bool>>("flags");
         QTest::addColumn<QString>("ip");
-        QTest::newRow("all on") << Settings_Xml("<enable_internet>1</enable_internet><enable_update>1</enable_update>"
-                                                "<enable_jump_field_tables>1</enable_jump_field_tables>"
-                                                "<Double_Click_Auto_Size>1</Double_Click_Auto_Size>")
-                                << QList<bool>{true, true, true, true} << "10.0.0.9";
+        QTest::newRow("all on")
+            << Settings_Xml("<enable_internet>1</enable_internet><enable_update>1</enable_update>"
+                            "<enable_jump_field_tables>1</enable_jump_field_tables>"
+                            "<Double_Click_Auto_Size>1</Double_Click_Auto_Size>")
+            << QList<bool>{true, true, true, true} << "10.0.0.9";
         QTest::newRow("only exactly 1 is true")
-            << Settings_Xml("<enable_internet>true</enable_internet><enable_update> 1</enable_update>"
-                            "<enable_jump_field_tables>1</enable_jump_field_tables>")
+            << Settings_Xml(
+                   "<enable_internet>true</enable_internet><enable_update> 1</enable_update>"
+                   "<enable_jump_field_tables>1</enable_jump_field_tables>")
             << QList<bool>{false, false, true, false} << "10.0.0.9";
         QTest::newRow("missing enable_update only")
             << Settings_Xml("<enable_internet>1</enable_internet>"
@@ -60,7 +66,8 @@ private Q_SLOTS:
                             "<Double_Click_Auto_Size>1</Double_Click_Auto_Size>")
             << QList<bool>{true, false, true, true} << "10.0.0.9";
         QTest::newRow("empty ipaddress stays empty")
-            << Settings_Xml("", "<ipaddress></ipaddress>") << QList<bool>{false, false, false, false} << "";
+            << Settings_Xml("", "<ipaddress></ipaddress>")
+            << QList<bool>{false, false, false, false} << "";
         QTest::newRow("missing ipaddress takes default")
             << Settings_Xml("", "") << QList<bool>{false, false, false, false} << "192.168.2.205";
     }
@@ -93,7 +100,7 @@ private Q_SLOTS:
         app::Start_Session(state, dir.path());
         QCOMPARE(state.Project_Folder, QDir(dir.filePath("PROJECTS")).filePath("Plant A"));
         QCOMPARE(state.BACnet_Slave_File,
-                 state.Project_Folder + QDir::separator() + QStringLiteral("BACnet_Slave.xml"));
+                 state.Project_Folder + QStringLiteral("/BACnet_Slave.xml"));
     }
 
     void unreadable_settings_use_defaults_and_are_kept() {

@@ -1,0 +1,35 @@
+#include "app/dialog_header.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace app {
+
+Dialog_Header Add_Dialog_Header(QWidget* owner, QVBoxLayout* layout, const QString& sw_code) {
+    Dialog_Header header;
+    header.L_SW_Code = new QLabel(sw_code, owner);
+    header.L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
+    QFont code_font = header.L_SW_Code->font();
+    code_font.setPointSizeF(code_font.pointSizeF() * 2.2);
+    code_font.setBold(true);
+    header.L_SW_Code->setFont(code_font);
+    header.L_SW_Code->setStyleSheet(QStringLiteral("color: #808080;"));
+
+    header.L_SW_Desc = new QLabel(owner);
+    header.L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
+    QFont desc_font = header.L_SW_Desc->font();
+    desc_font.setBold(true);
+    header.L_SW_Desc->setFont(desc_font);
+
+    auto* line = new QFrame(owner);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    layout->addWidget(header.L_SW_Code);
+    layout->addWidget(header.L_SW_Desc);
+    layout->addWidget(line);
+    return header;
+}
+
+} // namespace app

@@ -1,0 +1,286 @@
+#include "app/main_window.h"
+
+#include "app/new_project_dialog.h"
+#include "app/open_project_dialog.h"
+#include "app/projects.h"
+#include "app/settings.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+#include <QToolButton>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QVBoxLayout>
+
+namespace app {
+
+namespace {
+
+constexpr const char* Maker_Host = "www.tolmex.com";
+
+QLabel* Make_Label(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+} // namespace
+
+QString Maker_Home_Page_Url() {
+    QUrl url(QStringLiteral("https://%1/HOME/default.asp").arg(QString::fromLatin1(Maker_Host)));
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("frompg"), QString::fromLatin1(Default_SW_Code));
+    url.setQuery(query);
+    return url.toString();
+}
+
+TFQuillonFirmWare::TFQuillonFirmWare(Session_State& state, User_Prompt& prompt, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      state_(state), prompt_(prompt) {
+    setObjectName(QStringLiteral("FQuillonFirmWare"));
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(8);
+    grid->setContentsMargins(18, 14, 18, 18);
+    Build_Header(grid);
+    Build_Steps(grid);
+
+    new_project_ = new TFNew_Project(state_, prompt_, this);
+    open_conf_ = new TFOpenConf(state_, this);
+
+    setWindowTitle(state_.Window_Caption);
+    Set_Lang();
+    setFixedSize(sizeHint());
+}
+
+TFQuillonFirmWare::~TFQuillonFirmWare() = default;
+
+void TFQuillonFirmWare::Build_Header(QGridLayout* grid) {
+    L_SW_Code = Make_Label(this, "L_SW_Code");
+    L_SW_Code->setText(state_.SW_Code);
+    QFont code_font = L_SW_Code->font();
+    code_font.setPointSizeF(code_font.pointSizeF() * 2.6);
+    code_font.setBold(true);
+    L_SW_Code->setFont(code_font);
+    L_SW_Code->setStyleSheet(QStringLiteral("color: #808080;"));
+    L_SW_Desc = Make_Label(this, "L_SW_Desc");
+    L_SW_Desc->setText(state_.SW_Desc);
+    QFont desc_font = L_SW_Desc->font();
+    desc_font.setBold(true);
+    L_SW_Desc->setFont(desc_font);
+    LL_Update = Make_Label(this, "LL_Update");
+    LL_Update->setOpenExternalLinks(true);
+    LL_Update->hide();
+
+    auto* titles = new QVBoxLayout;
+    titles->addWidget(L_SW_Code);
+    titles->addWidget(L_SW_Desc);
+    titles->addWidget(LL_Update);
+
+    Btn_Info = Make_Step_Button(QStringLiteral("Btn_Info"), QStyle::SP_MessageBoxInformation);
+    Btn_Opz = Make_Step_Button(QStringLiteral("Btn_Opz"), QStyle::SP_FileDialogDetailedView);
+    Btn_Close = Make_Step_Button(QStringLiteral("Btn_Close"), QStyle::SP_DialogCloseButton);
+    auto* icons = new QHBoxLayout;
+    icons->addStretch();
+    for (QToolButton* button : {Btn_Info, Btn_Opz, Btn_Close}) {
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        button->setIconSize(QSize(24, 24));
+        icons->addWidget(button);
+    }
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(titles, 1);
+    top->addLayout(icons);
+    top->setAlignment(icons, Qt::AlignTop);
+    grid->addLayout(top, 0, 0, 1, 3);
+
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    grid->addWidget(rule, 1, 0, 1, 3);
+
+    L_Begin = Make_Label(this, "L_Begin");
+    auto* active_box = new QFrame(this);
+    active_box->setFrameShape(QFrame::StyledPanel);
+    auto* active_layout = new QVBoxLayout(active_box);
+    L_Name_Conf = Make_Label(active_box, "L_Name_Conf");
+    L_Name_Conf_L2 = Make_Label(active_box, "L_Name_Conf_L2");
+    QFont name_font = L_Name_Conf_L2->font();
+    name_font.setBold(true);
+    L_Name_Conf_L2->setFont(name_font);
+    active_layout->addWidget(L_Name_Conf);
+    active_layout->addWidget(L_Name_Conf_L2);
+    grid->addWidget(L_Begin, 2, 0, Qt::AlignVCenter);
+    grid->addWidget(active_box, 2, 1, 1, 2);
+}
+
+QToolButton* TFQuillonFirmWare::Make_Step_Button(const QString& name, int icon) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(name);
+    button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setIconSize(QSize(20, 20));
+    button->setMinimumWidth(190);
+    button->setAutoRaise(false);
+    connect(button, &QToolButton::clicked, this, [this, button] { Btn_Click(button); });
+    return button;
+}
+
+void TFQuillonFirmWare::Build_Steps(QGridLayout* grid) {
+    for (int i = 0; i < 8; ++i) {
+        L_Step[i] = Make_Label(this, QStringLiteral("L_Step_%1").arg(i + 1).toLatin1().constData());
+        QFont font = L_Step[i]->font();
+        font.setBold(true);
+        L_Step[i]->setFont(font);
+        L_Step[i]->hide(); // steps 7 and 8 belong to other converter models
+    }
+    Btn_New = Make_Step_Button(QStringLiteral("Btn_New"), QStyle::SP_FileIcon);
+    Btn_Open = Make_Step_Button(QStringLiteral("Btn_Open"), QStyle::SP_DialogOpenButton);
+    Btn_Prm_Gen = Make_Step_Button(QStringLiteral("Btn_Prm_Gen"), QStyle::SP_DriveNetIcon);
+    Btn_HART_Variables =
+        Make_Step_Button(QStringLiteral("Btn_HART_Variables"), QStyle::SP_FileDialogListView);
+    Btn_BACnet_SetAccess =
+        Make_Step_Button(QStringLiteral("Btn_BACnet_SetAccess"), QStyle::SP_FileDialogInfoView);
+    Btn_BACnet_EDE_File =
+        Make_Step_Button(QStringLiteral("Btn_BACnet_EDE_File"), QStyle::SP_DialogSaveButton);
+    Btn_CreateBin = Make_Step_Button(QStringLiteral("Btn_CreateBin"), QStyle::SP_ArrowUp);
+
+    const QList<QList<QToolButton*>> rows = {{Btn_New, Btn_Open},   {Btn_Prm_Gen},
+                                             {Btn_HART_Variables},  {Btn_BACnet_SetAccess},
+                                             {Btn_BACnet_EDE_File}, {Btn_CreateBin}};
+    const int first_row = 3;
+    for (int step = 0; step < rows.size(); ++step) {
+        L_Step[step]->show();
+        grid->addWidget(L_Step[step], first_row + step, 0);
+        for (int b = 0; b < rows[step].size(); ++b)
+            grid->addWidget(rows[step][b], first_row + step, 1 + b);
+    }
+
+    L_Tolmex = Make_Label(this, "L_Tolmex");
+    L_Tolmex->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                          .arg(Maker_Home_Page_Url(), QString::fromLatin1(Maker_Host)));
+    L_Tolmex->setOpenExternalLinks(true);
+    grid->addWidget(L_Tolmex, first_row + 5, 2, Qt::AlignRight | Qt::AlignVCenter);
+
+    auto* separator = new QFrame(this);
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
+    grid->addWidget(separator, first_row + 6, 0, 1, 3);
+}
+
+void TFQuillonFirmWare::Set_Lang() {
+    const auto& t = state_;
+    L_Begin->setText(t.Text(0));
+    for (int i = 0; i < 8; ++i)
+        L_Step[i]->setText(t.Text(1 + i));
+    Btn_Info->setToolTip(t.Text(12));
+    Btn_Opz->setToolTip(t.Text(13));
+    Btn_Close->setToolTip(t.Text(14));
+    Btn_New->setText(t.Text(15));
+    Btn_Open->setText(t.Text(16));
+    Btn_CreateBin->setText(t.Text(17));
+    Btn_Prm_Gen->setText(t.Text(20));
+    Btn_New->setToolTip(t.Text(22));
+    Btn_Open->setToolTip(t.Text(23));
+    Btn_Prm_Gen->setToolTip(t.Text(24));
+    Btn_CreateBin->setToolTip(t.Text(26));
+    Btn_HART_Variables->setText(t.Text(27));
+    Btn_HART_Variables->setToolTip(t.Text(28));
+    // These two captions are fixed: the BACnet side keeps its English names in every language.
+    Btn_BACnet_SetAccess->setText(QStringLiteral("Set BACnet Access"));
+    Btn_BACnet_EDE_File->setText(QStringLiteral("BACnet EDE File"));
+    LL_Update->setText(t.Text(19));
+    Show_Active_Configuration();
+}
+
+void TFQuillonFirmWare::Show_Active_Configuration() {
+    if (state_.Project_Active()) {
+        L_Name_Conf->setText(state_.Text(11));
+        L_Name_Conf_L2->setText(state_.Project_Name);
+    } else {
+        L_Name_Conf->setText(state_.Text(9));
+        L_Name_Conf_L2->setText(state_.Text(10));
+    }
+}
+
+void TFQuillonFirmWare::Btn_Click(QObject* sender) {
+    if (sender == Btn_New)
+        return Create_New_Project();
+    if (sender == Btn_Open)
+        return Open_Project();
+    if (sender == Btn_Close) {
+        close();
+        return;
+    }
+    if (sender == Btn_Info)
+        return Show_About();
+    if (sender == Btn_Opz)
+        return Show_Options();
+    if (!state_.Project_Active()) {
+        prompt_.Error(state_.Text(18));
+        return;
+    }
+    if (sender == Btn_Prm_Gen)
+        return Show_Communication_Settings();
+    if (sender == Btn_HART_Variables)
+        return Show_HART_Variables();
+    if (sender == Btn_BACnet_SetAccess)
+        return Show_BACnet_Access();
+    if (sender == Btn_BACnet_EDE_File)
+        return BACnet_EDE_File();
+    if (sender == Btn_CreateBin)
+        return Update_Device();
+}
+
+void TFQuillonFirmWare::Create_New_Project() {
+    new_project_->FormShow();
+    if (new_project_->exec() == QDialog::Accepted)
+        Show_Active_Configuration();
+}
+
+void TFQuillonFirmWare::Open_Project() {
+    open_conf_->FormShow();
+    if (open_conf_->exec() != QDialog::Accepted)
+        return;
+    Open_Chosen_Project(state_, open_conf_->Name_Conf);
+    Show_Active_Configuration();
+}
+
+void TFQuillonFirmWare::Show_Startup_Message(const QString& text) {
+    if (!text.isEmpty())
+        prompt_.Error(text);
+}
+
+void TFQuillonFirmWare::closeEvent(QCloseEvent* event) {
+    // Closing must never be prevented: a settings file that cannot be written is lost quietly.
+    Save_Setting(state_);
+    event->accept();
+}
+
+// --- Steps connected to their dialogs -------------------------------------------------------
+
+void TFQuillonFirmWare::Show_Communication_Settings() {}
+
+void TFQuillonFirmWare::Show_HART_Variables() {}
+
+void TFQuillonFirmWare::Show_BACnet_Access() {}
+
+void TFQuillonFirmWare::BACnet_EDE_File() {}
+
+void TFQuillonFirmWare::Update_Device() {}
+
+void TFQuillonFirmWare::Show_About() {
+    prompt_.Information(QStringLiteral("%1\n%2\nVersion %3")
+                            .arg(state_.SW_Code, state_.SW_Desc, QString::fromLatin1(SW_Version)));
+}
+
+void TFQuillonFirmWare::Show_Options() {}
+
+} // namespace app

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/session_state.h"
+#include "app/user_prompt.h"
+
+#include <QWidget>
+
+class QFrame;
+class QGridLayout;
+class QLabel;
+class QTimer;
+class QToolButton;
+
+namespace app {
+
+class TFNew_Project;
+class TFOpenConf;
+
+/// @brief The main window: the active project and the numbered steps of a configuration.
+/// Holds no project data; every step opens its own dialog, which reads and writes its file.
+class TFQuillonFirmWare : public QWidget {
+    Q_OBJECT
+
+public:
+    TFQuillonFirmWare(Session_State& state, User_Prompt& prompt, QWidget* parent = nullptr);
+    ~TFQuillonFirmWare() override;
+
+    /// Applies the texts of the string table and the active-configuration labels.
+    void Set_Lang();
+    /// The one click handler of the step and header buttons.
+    void Btn_Click(QObject* sender);
+
+    void Create_New_Project();
+    void Open_Project();
+
+    /// Shows a message the start-up produced (an unreadable settings file) once the window is up.
+    void Show_Startup_Message(const QString& text);
+
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    QLabel* LL_Update = nullptr;
+    QToolButton* Btn_Info = nullptr;
+    QToolButton* Btn_Opz = nullptr;
+    QToolButton* Btn_Close = nullptr;
+    QLabel* L_Begin = nullptr;
+    QLabel* L_Name_Conf = nullptr;
+    QLabel* L_Name_Conf_L2 = nullptr;
+    QLabel* L_Step[8] = {};
+    QToolButton* Btn_New = nullptr;
+    QToolButton* Btn_Open = nullptr;
+    QToolButton* Btn_Prm_Gen = nullptr;
+    QToolButton* Btn_HART_Variables = nullptr;
+    QToolButton* Btn_BACnet_SetAccess = nullptr;
+    QToolButton* Btn_BACnet_EDE_File = nullptr;
+    QToolButton* Btn_CreateBin = nullptr;
+    QLabel* L_Tolmex = nullptr;
+
+    TFNew_Project* New_Project_Dialog() const { return new_project_; }
+    TFOpenConf* Open_Conf_Dialog() const { return open_conf_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Build_Header(QGridLayout* grid);
+    void Build_Steps(QGridLayout* grid);
+    QToolButton* Make_Step_Button(const QString& name, int icon);
+    void Show_Active_Configuration();
+
+    // The steps behind a project. Each opens its dialog, modal.
+    void Show_Communication_Settings();
+    void Show_HART_Variables();
+    void Show_BACnet_Access();
+    void BACnet_EDE_File();
+    void Update_Device();
+    void Show_About();
+    void Show_Options();
+
+    Session_State& state_;
+    User_Prompt& prompt_;
+    TFNew_Project* new_project_ = nullptr;
+    TFOpenConf* open_conf_ = nullptr;
+};
+
+/// The maker's home page behind the link at the foot of the steps.
+QString Maker_Home_Page_Url();
+
+} // namespace app

@@ -1,0 +1,77 @@
+#include "app/new_project_dialog.h"
+
+#include "app/projects.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace app {
+
+TFNew_Project::TFNew_Project(Session_State& state, User_Prompt& prompt, QWidget* parent)
+    : QDialog(parent), state_(state), prompt_(prompt) {
+    setObjectName(QStringLiteral("FNew_Project"));
+    auto* layout = new QVBoxLayout(this);
+    header_ = Add_Dialog_Header(this, layout, state_.SW_Code);
+
+    Label1 = new QLabel(this);
+    E_New_Proj = new QLineEdit(this);
+    E_New_Proj->setObjectName(QStringLiteral("E_New_Proj"));
+    layout->addWidget(Label1);
+    layout->addWidget(E_New_Proj);
+    layout->addStretch();
+
+    Btn_OK = new QPushButton(this);
+    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
+    Btn_Cancel = new QPushButton(this);
+    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
+    // Enter in the name box must act as OK, not as a default-button press after validation.
+    Btn_OK->setAutoDefault(false);
+    Btn_Cancel->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Btn_OK);
+    buttons->addWidget(Btn_Cancel);
+    layout->addLayout(buttons);
+
+    connect(Btn_OK, &QPushButton::clicked, this, &TFNew_Project::Btn_OKClick);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(E_New_Proj, &QLineEdit::returnPressed, this, &TFNew_Project::Btn_OKClick);
+
+    Set_Lang();
+    setFixedSize(QSize(420, sizeHint().height()));
+}
+
+void TFNew_Project::Set_Lang() {
+    setWindowTitle(state_.Text(100));
+    header_.L_SW_Desc->setText(state_.Text(101));
+    Label1->setText(state_.Text(102));
+    Btn_OK->setText(state_.Text(103));
+    Btn_Cancel->setText(state_.Text(104));
+    E_New_Proj->setToolTip(state_.Text(108));
+    Btn_OK->setToolTip(state_.Text(109));
+    Btn_Cancel->setToolTip(state_.Text(110));
+}
+
+void TFNew_Project::FormShow() {
+    E_New_Proj->clear();
+    E_New_Proj->setFocus();
+}
+
+void TFNew_Project::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    E_New_Proj->setFocus();
+}
+
+void TFNew_Project::Btn_OKClick() {
+    const int message = Create_Project(state_, E_New_Proj->text());
+    if (message != 0) {
+        prompt_.Error(state_.Text(message));
+        return;
+    }
+    accept();
+}
+
+} // namespace app

@@ -1,0 +1,67 @@
+#include "app/open_project_dialog.h"
+
+#include "app/projects.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace app {
+
+TFOpenConf::TFOpenConf(Session_State& state, QWidget* parent) : QDialog(parent), state_(state) {
+    setObjectName(QStringLiteral("FOpenConf"));
+    auto* layout = new QVBoxLayout(this);
+    header_ = Add_Dialog_Header(this, layout, state_.SW_Code);
+
+    Label1 = new QLabel(this);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    layout->addWidget(Label1);
+    layout->addWidget(ListBox1, 1);
+
+    Btn_OK = new QPushButton(this);
+    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
+    Btn_Cancel = new QPushButton(this);
+    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Btn_OK);
+    buttons->addWidget(Btn_Cancel);
+    layout->addLayout(buttons);
+
+    connect(ListBox1, &QListWidget::currentTextChanged, this,
+            [this](const QString& text) { Name_Conf = text; });
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    Set_Lang();
+    resize(420, 380);
+}
+
+void TFOpenConf::Set_Lang() {
+    setWindowTitle(state_.Text(200));
+    header_.L_SW_Desc->setText(state_.Text(201));
+    Label1->setText(state_.Text(202));
+    Btn_OK->setText(state_.Text(203));
+    Btn_Cancel->setText(state_.Text(204));
+    ListBox1->setToolTip(state_.Text(205));
+    Btn_OK->setToolTip(state_.Text(206));
+    Btn_Cancel->setToolTip(state_.Text(207));
+}
+
+void TFOpenConf::FormShow() {
+    SL = Load_Existing_Configuration(state_.Projects_Folder);
+    ListBox1->clear();
+    ListBox1->addItems(SL);
+    Name_Conf.clear();
+    if (SL.isEmpty())
+        return;
+    const int found = Search_Open_Conf(SL, Active_Project_Folder_Name(state_));
+    ListBox1->setCurrentRow(found >= 0 ? found : 0);
+    Name_Conf = SL[found >= 0 ? found : 0];
+}
+
+} // namespace app

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/dialog_header.h"
+#include "app/session_state.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace app {
+
+/// @brief Open configuration dialog: lists the project folders and returns the chosen name.
+class TFOpenConf : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TFOpenConf(Session_State& state, QWidget* parent = nullptr);
+
+    void Set_Lang();
+    /// Lists the project folders and preselects the active project (or the first entry).
+    void FormShow();
+
+    /// The name chosen in the list; empty when the list is empty.
+    QString Name_Conf;
+    QStringList SL;
+
+    QListWidget* ListBox1 = nullptr;
+    QPushButton* Btn_OK = nullptr;
+    QPushButton* Btn_Cancel = nullptr;
+
+private:
+    Session_State& state_;
+    Dialog_Header header_;
+    QLabel* Label1 = nullptr;
+};
+
+} // namespace app
