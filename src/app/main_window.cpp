@@ -91,7 +91,10 @@ void TFQuillonFirmWare::Build_Header(QGridLayout* grid) {
     icons->addStretch();
     for (QToolButton* button : {Btn_Info, Btn_Opz, Btn_Close}) {
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        button->setIconSize(QSize(24, 24));
+        button->setIconSize(QSize(22, 22));
+        button->setMinimumWidth(0);
+        button->setFixedSize(34, 34);
+        button->setAutoRaise(true);
         icons->addWidget(button);
     }
 
@@ -173,6 +176,8 @@ void TFQuillonFirmWare::Build_Steps(QGridLayout* grid) {
     separator->setFrameShape(QFrame::HLine);
     separator->setFrameShadow(QFrame::Sunken);
     grid->addWidget(separator, first_row + 6, 0, 1, 3);
+    grid->setColumnMinimumWidth(0, 80);
+    grid->setColumnStretch(2, 1);
 }
 
 void TFQuillonFirmWare::Set_Lang() {
