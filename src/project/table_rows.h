@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QAbstractItemModel>
+#include <QString>
+
+namespace app {
+struct Session_State;
+class User_Prompt;
+} // namespace app
+
+namespace project {
+
+/// @brief The two kinds of table grid the editors use.
+/// Both are Qt models laid out as the converter's tables: model row k is table row k + 1,
+/// model column 0 shows the row number, columns 1..n hold the data. A cell carries a check
+/// box exactly when its flags include Qt::ItemIsUserCheckable.
+enum class Grid_Kind {
+    /// Every cell holds only text (Qt::EditRole); a check-box column holds "Y", "N" or "".
+    Column_Grid,
+    /// A check-box cell keeps its state (Qt::CheckStateRole) apart from its text.
+    String_Grid,
+};
+
+struct Table_Grid {
+    QAbstractItemModel& model;
+    Grid_Kind kind;
+};
+
+// Shared texts of the paste checks.
+inline constexpr int Str_Row_Already_Used = 1100;
+inline constexpr int Str_Copy_Values_Error = 1101;
+inline constexpr int Str_Copy_Before_Paste = 1102;
+
+/// Moves rows @p row + 1 .. last up by one and empties the last row. @p preset (string grid
+/// only) leaves the emptied row's column-1 check box checked.
+void Del_Row(Table_Grid grid, int row, bool preset = false);
+
+/// Moves rows @p row .. last - 1 down by one (the last row's content is lost) and empties
+/// @p row, with the same @p preset rule as Del_Row.
+void Ins_Row(Table_Grid grid, int row, bool preset = false);
+
+/// Puts the row's data cells into the session's row clipboard (string grid: check-box cells
+/// as "Y"/"N", marked in Row_Clipboard_Checks).
+void Copy_Row(Table_Grid grid, int row, app::Session_State& state);
+
+/// @brief Writes the row clipboard into @p row.
+/// Refuses (error box, grid unchanged) when nothing was copied in this showing (@p copied
+/// false) or the clipboard does not fit the grid; asks before overwriting a row in use.
+/// Returns true when the row was written.
+bool Paste_Row(Table_Grid grid, int row, bool copied, app::Session_State& state,
+               app::User_Prompt& prompt);
+
+/// True when some data cell outside the check boxes holds text: trimmed for a column grid,
+/// as it stands for a string grid (a blank then counts as used).
+bool Row_In_Use(Table_Grid grid, int row);
+
+/// "Error row " text followed by the row number and the failed check's text.
+QString Row_Error(const QString& error_row_text, int table_row, const QString& check_text);
+
+/// @brief Where the Enter key moves the current cell: the next column of the row, after the
+/// last column column 1 of the next row, after the last row back to row 0. Returns
+/// false (no move) when the current cell lies in column 0 or outside the table.
+bool Jump_Target(int row, int column, int row_count, int column_count, int& next_row,
+                 int& next_column);
+
+} // namespace project

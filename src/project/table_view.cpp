@@ -1,0 +1,73 @@
+#include "project/table_view.h"
+
+#include "app/session_state.h"
+#include "project/table_rows.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace project {
+
+namespace {
+
+bool Is_Enter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+bool Jump_Field(QTableView& grid, const app::Session_State& state, int key) {
+    if (!state.Enable_Jump_Field_Tables || !Is_Enter(key) || !grid.model())
+        return false;
+    const QModelIndex current = grid.currentIndex();
+    int row = 0;
+    int column = 0;
+    if (current.isValid() && Jump_Target(current.row(), current.column(), grid.model()->rowCount(),
+                                         grid.model()->columnCount(), row, column))
+        grid.setCurrentIndex(grid.model()->index(row, column));
+    return true;
+}
+
+void Auto_Size_Col(QTableView& grid, const app::Session_State& state, int row, int column) {
+    if (!state.Double_Click_Auto_Size || row != 0)
+        return;
+    grid.resizeColumnToContents(column);
+}
+
+Table_View::Table_View(const app::Session_State& state, QWidget* parent)
+    : QTableView(parent), state_(state) {
+    verticalHeader()->hide();
+    connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
+            [this](int column) { Auto_Size_Col(*this, state_, 0, column); });
+    connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        if (index.column() == 0)
+            selectRow(index.row());
+    });
+}
+
+int Table_View::Current_Row() const {
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+void Table_View::keyPressEvent(QKeyEvent* event) {
+    // While a cell is edited, Enter closes the editor and the jump follows in closeEditor.
+    if (state() == EditingState && Is_Enter(event->key()) && state_.Enable_Jump_Field_Tables) {
+        event->accept();
+        return;
+    }
+    if (Jump_Field(*this, state_, event->key())) {
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void Table_View::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Delegates close their editor with SubmitModelCache exactly when Enter confirmed it.
+    const bool by_enter = hint == QAbstractItemDelegate::SubmitModelCache;
+    QTableView::closeEditor(editor, hint);
+    if (by_enter)
+        Jump_Field(*this, state_, Qt::Key_Return);
+}
+
+} // namespace project

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QTableView>
+
+namespace app {
+struct Session_State;
+}
+
+namespace project {
+
+/// @brief Enter-key handler of a table grid: with Enable_Jump_Field_Tables on, Enter moves to
+/// the next data cell (see Jump_Target) and is consumed, also when nothing moves. Returns true
+/// when the key was consumed; with the option off or another key the grid handles it.
+bool Jump_Field(QTableView& grid, const app::Session_State& state, int key);
+
+/// @brief Double click on a grid cell, @p row counted with the header as row 0: with
+/// Double_Click_Auto_Size on, a header cell fits its column to the widest text. Other rows
+/// never resize.
+void Auto_Size_Col(QTableView& grid, const app::Session_State& state, int row, int column);
+
+/// @brief The grid of the table editors: the shared keyboard and mouse conventions (Enter
+/// jump, header double click, click on the row-number column) on top of QTableView.
+class Table_View : public QTableView {
+    Q_OBJECT
+public:
+    Table_View(const app::Session_State& state, QWidget* parent = nullptr);
+
+    /// The current table row (0 for the first table row), or -1 when none.
+    int Current_Row() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    const app::Session_State& state_;
+};
+
+} // namespace project
