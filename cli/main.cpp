@@ -11,6 +11,10 @@ namespace {
 constexpr auto Commands = std::to_array<Command>({
     {"strings", "strings [LANGUAGE_FILE]",
      "print the 2900 texts (built-in, then the language file) as <id><TAB><text>", Run_Strings},
+    {"compile", "compile PROJECT_FOLDER",
+     "compile ParGen.xml, HART_Variables.xml and BACnet_Slave.xml into bin/bank1.bin and "
+     "bin/bank2.bin",
+     Run_Compile},
 });
 
 QString Usage() {

@@ -46,7 +46,8 @@ inline size_t Put_Text(std::span<uint8_t> buffer, size_t offset, const QString& 
 /// Sequential little-endian writer into an output buffer whose capacity was checked beforehand.
 class Byte_Cursor {
 public:
-    Byte_Cursor(std::span<uint8_t> buffer, size_t position) : buffer_(buffer), position_(position) {}
+    Byte_Cursor(std::span<uint8_t> buffer, size_t position)
+        : buffer_(buffer), position_(position) {}
 
     void U8(uint32_t value) { Advance(1, &Put_U8, value); }
     void U16(uint32_t value) { Advance(2, &Put_U16, value); }

@@ -23,12 +23,12 @@ struct Octet_Field {
 };
 using Octets = std::array<Octet_Field, 4>;
 
-constexpr Octets Ethernet_IP{{{"Ethernet_IP1", 192}, {"Ethernet_IP2", 168}, {"Ethernet_IP3", 0},
-                              {"Ethernet_IP4", 10}}};
-constexpr Octets Ethernet_SM{{{"Ethernet_SM1", 255}, {"Ethernet_SM2", 255},
-                              {"Ethernet_SM3", 255}, {"Ethernet_SM4", 0}}};
-constexpr Octets Ethernet_GAT{{{"Ethernet_GAT1", 192}, {"Ethernet_GAT2", 168},
-                               {"Ethernet_GAT3", 0}, {"Ethernet_GAT4", 1}}};
+constexpr Octets Ethernet_IP{
+    {{"Ethernet_IP1", 192}, {"Ethernet_IP2", 168}, {"Ethernet_IP3", 0}, {"Ethernet_IP4", 10}}};
+constexpr Octets Ethernet_SM{
+    {{"Ethernet_SM1", 255}, {"Ethernet_SM2", 255}, {"Ethernet_SM3", 255}, {"Ethernet_SM4", 0}}};
+constexpr Octets Ethernet_GAT{
+    {{"Ethernet_GAT1", 192}, {"Ethernet_GAT2", 168}, {"Ethernet_GAT3", 0}, {"Ethernet_GAT4", 1}}};
 constexpr Octets BACnet_IP_Address{
     {{"BACnet_IP1", 192}, {"BACnet_IP2", 168}, {"BACnet_IP3", 0}, {"BACnet_IP4", 5}}};
 constexpr Octets BACnet_SM{

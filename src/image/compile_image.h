@@ -16,7 +16,8 @@ struct Project_Files {
     QString HART_Variables_File;
     QString BACnet_Slave_File;
 
-    /// The files of the project in @p folder ("ParGen.xml", "HART_Variables.xml", "BACnet_Slave.xml").
+    /// The files of the project in @p folder ("ParGen.xml", "HART_Variables.xml",
+    /// "BACnet_Slave.xml").
     static Project_Files In_Folder(const QString& folder);
     /// The active project's files.
     static Project_Files Of_Session(const app::Session_State& state);

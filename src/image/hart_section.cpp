@@ -70,8 +70,7 @@ uint32_t Operation_Bits(pugi::xml_node row) {
         operation += 2;
     if (Is_Yes(row, "Swap"))
         operation += (operation & 2) ? 4 : 1;
-    return operation +
-           Hart_Operation_Code(project::Attr_Text(row, "Var_Operation", QString()));
+    return operation + Hart_Operation_Code(project::Attr_Text(row, "Var_Operation", QString()));
 }
 
 THart_Var_Place Read_Record(pugi::xml_node row) {

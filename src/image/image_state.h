@@ -31,10 +31,10 @@ inline constexpr uint8_t Flag_Swap_Word = 0x04;
 struct Image_State {
     Image_State();
 
-    std::vector<uint8_t> Parameter_Block;           // Parameter_Block_Size bytes
+    std::vector<uint8_t> Parameter_Block; // Parameter_Block_Size bytes
     THart_Bank Hart_Bank;
     std::vector<BACnet_Object_Record> BACnet_Objects; // BACnet_Object_Slots entries
-    std::vector<uint8_t> Description_Area;          // Description_Area_Size bytes
+    std::vector<uint8_t> Description_Area;            // Description_Area_Size bytes
     std::array<uint32_t, Object_Type_Count> Object_Type_Counts{};
     bool Desc_Chars_Limit = false; // names of up to 32 characters, at most 1023 objects
 
