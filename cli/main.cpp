@@ -15,14 +15,19 @@ constexpr auto Commands = std::to_array<Command>({
      "compile ParGen.xml, HART_Variables.xml and BACnet_Slave.xml into bin/bank1.bin and "
      "bin/bank2.bin",
      Run_Compile},
+    {"check", "check PROJECT_FOLDER",
+     "run the OK validations of the project's files (communication settings, HART variables, "
+     "BACnet access); print the first failing message and exit 1, or nothing and exit 0",
+     Run_Check},
 });
 
 QString Usage() {
     QString text = QStringLiteral("Usage: quillon-cli COMMAND [ARGUMENTS]\n"
                                   "       quillon-cli --help | --version\n\nCommands:\n");
     for (const Command& command : Commands)
-        text += QStringLiteral("  %1\n      %2\n").arg(QString::fromLatin1(command.synopsis),
-                                                      QString::fromLatin1(command.summary));
+        text +=
+            QStringLiteral("  %1\n      %2\n")
+                .arg(QString::fromLatin1(command.synopsis), QString::fromLatin1(command.summary));
     return text;
 }
 

@@ -1,0 +1,76 @@
+#include "cli/cli_runner.h"
+#include "support/temp_files.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class Test_Check_Command : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void usage() {
+        for (const QStringList& wrong : {QStringList{"check"}, QStringList{"check", "a", "b"}}) {
+            const Cli_Result result = Run_Cli(wrong);
+            QCOMPARE(result.exit_code, 2);
+            QVERIFY(result.out.isEmpty());
+            QVERIFY(result.err.contains("Usage"));
+        }
+        QVERIFY(Run_Cli({"--help"}).out.contains("check PROJECT_FOLDER"));
+    }
+
+    void empty_project_passes() {
+        QTemporaryDir dir;
+        const Cli_Result result = Run_Cli({"check", dir.path()});
+        QCOMPARE(result.exit_code, 0);
+        QVERIFY(result.out.isEmpty());
+        QVERIFY(result.err.isEmpty());
+    }
+
+    void missing_folder_fails() {
+        QTemporaryDir dir;
+        const Cli_Result result = Run_Cli({"check", dir.filePath("none")});
+        QCOMPARE(result.exit_code, 1);
+        QVERIFY(result.out.isEmpty());
+        QVERIFY(!result.err.isEmpty());
+    }
+
+    void communication_settings_data() {
+        QTest::addColumn<QByteArray>("elements");
+        QTest::addColumn<QByteArray>("out");
+        QTest::newRow("valid") << QByteArray("<BACnet_PORT>47808</BACnet_PORT>") << QByteArray();
+        QTest::newRow("port") << QByteArray("<BACnet_PORT>10000</BACnet_PORT>")
+                              << QByteArray("Error BACnet!! PORT must be between 0 and 65535, "
+                                            "and different from 10000 and 10001\n");
+        QTest::newRow("diagnostic")
+            << QByteArray("<HART_Master_Enable_Diagnostic>1</HART_Master_Enable_Diagnostic>"
+                          "<HART_Master_Diagnostic>1439</HART_Master_Diagnostic>")
+            << QByteArray("Error HART Master!! Diagnostic Position must be between 0 and 1438\n");
+        QTest::newRow("ms/tp")
+            << QByteArray("<BACnet_Type>1</BACnet_Type><BACnet_Ser_NAME_STA>my_dev"
+                          "</BACnet_Ser_NAME_STA>")
+            << QByteArray("Error BACnet!! BACnet Device Name is not correct (allowed characters "
+                          "are 'a'..'z' and '0'..'1')\n");
+    }
+
+    void communication_settings() {
+        QFETCH(QByteArray, elements);
+        QFETCH(QByteArray, out);
+        QTemporaryDir dir;
+        QVERIFY(Write_Test_File(dir.filePath("ParGen.xml"), "<Par_Gen>" + elements + "</Par_Gen>"));
+        const Cli_Result result = Run_Cli({"check", dir.path()});
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.exit_code, out.isEmpty() ? 0 : 1);
+    }
+
+    void unparsable_file_reports_the_parse_error() {
+        QTemporaryDir dir;
+        QVERIFY(Write_Test_File(dir.filePath("ParGen.xml"), "<Par_Gen><BACnet_PORT>"));
+        const Cli_Result result = Run_Cli({"check", dir.path()});
+        QCOMPARE(result.exit_code, 1);
+        QVERIFY2(result.out.contains("ParGen.xml") && result.out.contains("line 1"),
+                 result.out.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(Test_Check_Command)
+#include "test_check_command.moc"
