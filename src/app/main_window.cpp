@@ -4,6 +4,7 @@
 #include "app/open_project_dialog.h"
 #include "app/projects.h"
 #include "app/settings.h"
+#include "comm/pargen_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,6 +55,7 @@ TFQuillonFirmWare::TFQuillonFirmWare(Session_State& state, User_Prompt& prompt, 
 
     new_project_ = new TFNew_Project(state_, prompt_, this);
     open_conf_ = new TFOpenConf(state_, this);
+    par_gen_ = new comm::TFParGen(state_, prompt_, this);
 
     setWindowTitle(state_.Window_Caption);
     Set_Lang();
@@ -271,7 +273,9 @@ void TFQuillonFirmWare::closeEvent(QCloseEvent* event) {
 
 // --- Steps connected to their dialogs -------------------------------------------------------
 
-void TFQuillonFirmWare::Show_Communication_Settings() {}
+void TFQuillonFirmWare::Show_Communication_Settings() {
+    par_gen_->Show_For_Active_Project();
+}
 
 void TFQuillonFirmWare::Show_HART_Variables() {}
 

@@ -11,6 +11,10 @@ class QLabel;
 class QTimer;
 class QToolButton;
 
+namespace comm {
+class TFParGen;
+}
+
 namespace app {
 
 class TFNew_Project;
@@ -57,6 +61,7 @@ public:
 
     TFNew_Project* New_Project_Dialog() const { return new_project_; }
     TFOpenConf* Open_Conf_Dialog() const { return open_conf_; }
+    comm::TFParGen* Par_Gen_Dialog() const { return par_gen_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +85,7 @@ private:
     User_Prompt& prompt_;
     TFNew_Project* new_project_ = nullptr;
     TFOpenConf* open_conf_ = nullptr;
+    comm::TFParGen* par_gen_ = nullptr;
 };
 
 /// The maker's home page behind the link at the foot of the steps.
