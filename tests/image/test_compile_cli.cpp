@@ -145,6 +145,19 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(dir.filePath("bin")));
     }
 
+    void banks_change_together() {
+        // bank2.bin cannot be replaced (a folder holds its name): bank1.bin keeps its old bytes.
+        QTemporaryDir dir;
+        QVERIFY(Write_Test_File(dir.filePath("bin/bank1.bin"), "old bank 1"));
+        QVERIFY(QDir(dir.path()).mkpath("bin/bank2.bin"));
+        image::Image_State state;
+        QVERIFY(image::Compile_Image(image::Project_Files::In_Folder(dir.path()), state).isEmpty());
+        const QString error = image::Write_Image_Files(state, dir.path());
+        QVERIFY2(error.contains("bank2.bin"), qPrintable(error));
+        QCOMPARE(Read_Test_File(dir.filePath("bin/bank1.bin")), QByteArray("old bank 1"));
+        QCOMPARE(QDir(dir.filePath("bin")).entryList(QDir::Files), QStringList{"bank1.bin"});
+    }
+
     void incomplete_image_is_not_written() {
         QTemporaryDir dir;
         image::Image_State state;
