@@ -6,7 +6,9 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
+#include <string_view>
 #include <vector>
 
 namespace image {
