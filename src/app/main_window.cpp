@@ -5,6 +5,7 @@
 #include "app/projects.h"
 #include "app/settings.h"
 #include "comm/pargen_dialog.h"
+#include "hart/hart_variables_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -56,6 +57,7 @@ TFQuillonFirmWare::TFQuillonFirmWare(Session_State& state, User_Prompt& prompt, 
     new_project_ = new TFNew_Project(state_, prompt_, this);
     open_conf_ = new TFOpenConf(state_, this);
     par_gen_ = new comm::TFParGen(state_, prompt_, this);
+    hart_variables_ = new hart::TFHARTVariables(state_, prompt_, this);
 
     setWindowTitle(state_.Window_Caption);
     Set_Lang();
@@ -205,6 +207,8 @@ void TFQuillonFirmWare::Set_Lang() {
     Btn_BACnet_EDE_File->setText(QStringLiteral("BACnet EDE File"));
     LL_Update->setText(t.Text(19));
     Show_Active_Configuration();
+    if (hart_variables_)
+        hart_variables_->Set_Lang();
 }
 
 void TFQuillonFirmWare::Show_Active_Configuration() {
@@ -277,7 +281,9 @@ void TFQuillonFirmWare::Show_Communication_Settings() {
     par_gen_->Show_For_Active_Project();
 }
 
-void TFQuillonFirmWare::Show_HART_Variables() {}
+void TFQuillonFirmWare::Show_HART_Variables() {
+    hart_variables_->Execute();
+}
 
 void TFQuillonFirmWare::Show_BACnet_Access() {}
 

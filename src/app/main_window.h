@@ -15,6 +15,10 @@ namespace comm {
 class TFParGen;
 }
 
+namespace hart {
+class TFHARTVariables;
+}
+
 namespace app {
 
 class TFNew_Project;
@@ -62,6 +66,7 @@ public:
     TFNew_Project* New_Project_Dialog() const { return new_project_; }
     TFOpenConf* Open_Conf_Dialog() const { return open_conf_; }
     comm::TFParGen* Par_Gen_Dialog() const { return par_gen_; }
+    hart::TFHARTVariables* HART_Variables_Dialog() const { return hart_variables_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +91,7 @@ private:
     TFNew_Project* new_project_ = nullptr;
     TFOpenConf* open_conf_ = nullptr;
     comm::TFParGen* par_gen_ = nullptr;
+    hart::TFHARTVariables* hart_variables_ = nullptr;
 };
 
 /// The maker's home page behind the link at the foot of the steps.

@@ -136,7 +136,7 @@ QVariant HART_Variables_Model::data(const QModelIndex& index, int role) const {
     const int row = index.row();
     const int column = index.column();
     if (column == Col_Number) {
-        if (role == Qt::DisplayRole)
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
             return QString::number(row + 1);
         if (role == Qt::TextAlignmentRole)
             return Qt::AlignCenter;

@@ -49,6 +49,12 @@ int Table_View::Current_Row() const {
     return currentIndex().isValid() ? currentIndex().row() : -1;
 }
 
+bool Table_View::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (Before_Edit && index.isValid())
+        Before_Edit(index);
+    return QTableView::edit(index, trigger, event);
+}
+
 void Table_View::keyPressEvent(QKeyEvent* event) {
     // While a cell is edited, Enter closes the editor and the jump follows in closeEditor.
     if (state() == EditingState && Is_Enter(event->key()) && state_.Enable_Jump_Field_Tables) {

@@ -2,6 +2,8 @@
 
 #include <QTableView>
 
+#include <functional>
+
 namespace app {
 struct Session_State;
 }
@@ -28,7 +30,14 @@ public:
     /// The current table row (0 for the first table row), or -1 when none.
     int Current_Row() const;
 
+    /// Called whenever a cell is about to be edited, before its flags are looked at: the
+    /// place for a dialog to refresh a cell's read-only mark from the rest of its row.
+    std::function<void(const QModelIndex&)> Before_Edit;
+
+    using QTableView::edit;
+
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 

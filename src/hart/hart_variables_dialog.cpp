@@ -1,0 +1,286 @@
+#include "hart/hart_variables_dialog.h"
+
+#include "app/dialog_header.h"
+#include "hart/hart_variables.h"
+#include "hart/hart_variables_model.h"
+#include "project/table_view.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace hart {
+
+namespace {
+
+using Col = HART_Variables_Model::Column;
+
+constexpr int Str_Caption = 1200;
+constexpr int Str_Subtitle = 1201;
+constexpr int Str_First_Button = 1202; // OK, Cancel, Delete, Insert, Copy, Paste
+constexpr int Str_First_Button_Hint = 1208;
+constexpr int Str_Confirm_Delete = 1248;
+
+// Widths that show the usual contents without scrolling sideways.
+constexpr std::array<int, HART_Variables_Model::Column_Count> Column_Widths{
+    40, 60, 130, 105, 100, 110, 170, 70, 50, 70, 100, 85, 240};
+
+/// Editors of the HART grid: fixed drop-down lists for Type and Operations, no text editor
+/// for the check boxes, read-only check boxes that do not toggle, read-only cells shaded.
+class HART_Variables_Delegate final : public QStyledItemDelegate {
+public:
+    HART_Variables_Delegate(HART_Variables_Model& model, QObject* parent)
+        : QStyledItemDelegate(parent), model_(model) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (HART_Variables_Model::Is_Check_Column(index.column()))
+            return nullptr;
+        const QStringList* choices = Choices(index.column());
+        if (!choices)
+            return QStyledItemDelegate::createEditor(parent, option, index);
+        auto* combo = new QComboBox(parent);
+        combo->addItems(*choices);
+        // A choice takes effect at once, as the drop-down closes.
+        connect(combo, &QComboBox::activated, this, [this, combo] {
+            Q_EMIT const_cast<HART_Variables_Delegate*>(this)->commitData(combo);
+        });
+        return combo;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+            combo->setCurrentIndex(combo->findText(index.data(Qt::EditRole).toString()));
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        auto* combo = qobject_cast<QComboBox*>(editor);
+        if (!combo) {
+            QStyledItemDelegate::setModelData(editor, model, index);
+            return;
+        }
+        if (combo->currentIndex() < 0)
+            return;
+        model->setData(index, combo->currentText(), Qt::EditRole);
+        if (index.column() == Col::Col_Type)
+            model_.Apply_Read_Only_Rule(index.row());
+    }
+
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override {
+        const bool read_only_check = HART_Variables_Model::Is_Check_Column(index.column()) &&
+                                     model_.Is_Read_Only(index.row(), index.column());
+        if (read_only_check && Is_Toggle_Event(event))
+            return true;
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(HART_Variables_Model::Read_Only_Role).toBool())
+            option->backgroundBrush = option->palette.brush(QPalette::Disabled, QPalette::Window);
+    }
+
+private:
+    static const QStringList* Choices(int column) {
+        if (column == Col::Col_Type)
+            return &Type_SL();
+        if (column == Col::Col_Operations)
+            return &Operations_SL();
+        return nullptr;
+    }
+
+    static bool Is_Toggle_Event(const QEvent* event) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    HART_Variables_Model& model_;
+};
+
+} // namespace
+
+TFHARTVariables::TFHARTVariables(app::Session_State& state, app::User_Prompt& prompt,
+                                 QWidget* parent)
+    : QDialog(parent), state_(state), prompt_(prompt) {
+    setObjectName(QStringLiteral("FHARTVariables"));
+    auto* layout = new QVBoxLayout(this);
+    const app::Dialog_Header header = app::Add_Dialog_Header(this, layout, state_.SW_Code);
+    L_SW_Code = header.L_SW_Code;
+    L_SW_Desc = header.L_SW_Desc;
+
+    Btn_Del_Row = Make_Button("Btn_Del_Row");
+    Btn_Ins_Row = Make_Button("Btn_Ins_Row");
+    Btn_Copy_Row = Make_Button("Btn_Copy_Row");
+    Btn_Paste_Row = Make_Button("Btn_Paste_Row");
+    Btn_Scan = Make_Button("Btn_Scan");
+    Btn_Scan->setText(QStringLiteral("Scan"));
+    // The scan of the HART network is not part of this version yet.
+    Btn_Scan->setEnabled(false);
+    Btn_Scan->setToolTip(QStringLiteral("The HART network scan is not available yet"));
+    auto* row_buttons = new QHBoxLayout;
+    for (QPushButton* button : {Btn_Del_Row, Btn_Ins_Row, Btn_Copy_Row, Btn_Paste_Row})
+        row_buttons->addWidget(button);
+    row_buttons->addStretch();
+    row_buttons->addWidget(Btn_Scan);
+    layout->addLayout(row_buttons);
+
+    model_ = new HART_Variables_Model(this);
+    ASG = new project::Table_View(state_, this);
+    ASG->setObjectName(QStringLiteral("ASG"));
+    Init_Table();
+    layout->addWidget(ASG, 1);
+
+    Btn_OK = Make_Button("Btn_OK");
+    Btn_Cancel = Make_Button("Btn_Cancel");
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(Btn_OK);
+    bottom->addWidget(Btn_Cancel);
+    layout->addLayout(bottom);
+
+    connect(Btn_Del_Row, &QPushButton::clicked, this, &TFHARTVariables::Btn_Del_RowClick);
+    connect(Btn_Ins_Row, &QPushButton::clicked, this, &TFHARTVariables::Btn_Ins_RowClick);
+    connect(Btn_Copy_Row, &QPushButton::clicked, this, &TFHARTVariables::Btn_Copy_RowClick);
+    connect(Btn_Paste_Row, &QPushButton::clicked, this, &TFHARTVariables::Btn_Paste_RowClick);
+    connect(Btn_OK, &QPushButton::clicked, this, &TFHARTVariables::Btn_OKClick);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    resize(1360, 640);
+    Set_Lang();
+}
+
+QPushButton* TFHARTVariables::Make_Button(const char* name) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    // Enter belongs to the grid; it must never press a button of the dialog.
+    button->setAutoDefault(false);
+    return button;
+}
+
+void TFHARTVariables::Init_Table() {
+    ASG->setModel(model_);
+    ASG->setItemDelegate(new HART_Variables_Delegate(*model_, ASG));
+    ASG->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                         QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    ASG->horizontalHeader()->setHighlightSections(false);
+    for (int column = 0; column < HART_Variables_Model::Column_Count; ++column)
+        ASG->setColumnWidth(column, Column_Widths[column]);
+    ASG->verticalHeader()->setDefaultSectionSize(ASG->fontMetrics().height() + 10);
+    // The Params cell follows the row's Type each time its editor is about to open.
+    ASG->Before_Edit = [this](const QModelIndex& index) {
+        if (index.column() == Col::Col_Params)
+            model_->Apply_Params_Rule(index.row());
+    };
+}
+
+void TFHARTVariables::Set_Lang() {
+    setWindowTitle(state_.Text(Str_Caption));
+    L_SW_Desc->setText(state_.Text(Str_Subtitle));
+    const QList<QPushButton*> buttons{Btn_OK,      Btn_Cancel,   Btn_Del_Row,
+                                      Btn_Ins_Row, Btn_Copy_Row, Btn_Paste_Row};
+    for (int i = 0; i < buttons.size(); ++i) {
+        buttons[i]->setText(state_.Text(Str_First_Button + i));
+        buttons[i]->setToolTip(state_.Text(Str_First_Button_Hint + i));
+    }
+    model_->Set_Lang(state_.String_Table);
+}
+
+bool TFHARTVariables::FormShow() {
+    const HART_Variables_Load load = Load_HART_Variables(state_.HART_Variables_File);
+    if (load.status == project::Load_Status::Failed) {
+        prompt_.Error(load.error);
+        return false;
+    }
+    model_->Set_Rows(load.rows);
+    Num_Byte_Max = hart::Num_Byte_Max;
+    Do_Copy = false;
+    L_SW_Code->setText(state_.SW_Code);
+    ASG->setCurrentIndex(model_->index(0, Col::Col_Enable));
+    if (load.dropped_rows > 0)
+        prompt_.Information(
+            QStringLiteral("%1 holds %2 rows: the table shows the first %3, and the other %4 "
+                           "will be dropped on the next save.")
+                .arg(QFileInfo(state_.HART_Variables_File).fileName())
+                .arg(load.dropped_rows + HART_Variables_Rows)
+                .arg(HART_Variables_Rows)
+                .arg(load.dropped_rows));
+    return true;
+}
+
+int TFHARTVariables::Execute() {
+    if (!FormShow())
+        return QDialog::Rejected;
+    return exec();
+}
+
+bool TFHARTVariables::Controllo_dati() {
+    const QString failure = Check_HART_Variables(model_->Rows(), state_.String_Table);
+    if (failure.isEmpty())
+        return true;
+    prompt_.Error(failure);
+    return false;
+}
+
+void TFHARTVariables::Btn_OKClick() {
+    if (!Controllo_dati())
+        return;
+    const QString error = Save_HART_Variables(state_.HART_Variables_File, model_->Rows());
+    if (!error.isEmpty()) {
+        prompt_.Error(error);
+        return;
+    }
+    accept();
+}
+
+project::Table_Grid TFHARTVariables::Grid() const {
+    return {*model_, project::Grid_Kind::String_Grid};
+}
+
+void TFHARTVariables::Btn_Del_RowClick() {
+    const int row = ASG->Current_Row();
+    if (row < 0)
+        return;
+    if (prompt_.Ask_Yes_No(state_.Text(Str_Confirm_Delete) + QString::number(row + 1)))
+        project::Del_Row(Grid(), row, true);
+}
+
+void TFHARTVariables::Btn_Ins_RowClick() {
+    const int row = ASG->Current_Row();
+    if (row >= 0)
+        project::Ins_Row(Grid(), row, true);
+}
+
+void TFHARTVariables::Btn_Copy_RowClick() {
+    const int row = ASG->Current_Row();
+    if (row < 0)
+        return;
+    project::Copy_Row(Grid(), row, state_);
+    Do_Copy = true;
+}
+
+void TFHARTVariables::Btn_Paste_RowClick() {
+    const int row = ASG->Current_Row();
+    if (row >= 0)
+        project::Paste_Row(Grid(), row, Do_Copy, state_, prompt_);
+}
+
+} // namespace hart

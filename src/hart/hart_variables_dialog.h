@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/session_state.h"
+#include "app/user_prompt.h"
+#include "project/table_rows.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace project {
+class Table_View;
+}
+
+namespace hart {
+
+class HART_Variables_Model;
+
+/// @brief "Definition of HART Variables List": the HART polling list of the project, edited in
+/// a grid of 100 rows and saved to HART_Variables.xml on OK after validation.
+class TFHARTVariables : public QDialog {
+    Q_OBJECT
+
+public:
+    TFHARTVariables(app::Session_State& state, app::User_Prompt& prompt, QWidget* parent = nullptr);
+
+    void Set_Lang();
+    /// Reloads the grid from the project file. False, after the error box, when the file
+    /// cannot be read: the dialog must not open then.
+    bool FormShow();
+    /// FormShow, then the modal dialog. Rejected when the file could not be read.
+    int Execute();
+
+    /// Validates the grid; shows the first failure and returns false.
+    bool Controllo_dati();
+    /// Validates, saves and closes with OK; stays open on any failure.
+    void Btn_OKClick();
+    void Btn_Del_RowClick();
+    void Btn_Ins_RowClick();
+    void Btn_Copy_RowClick();
+    void Btn_Paste_RowClick();
+
+    HART_Variables_Model& Model() const { return *model_; }
+
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    project::Table_View* ASG = nullptr;
+    QPushButton* Btn_Del_Row = nullptr;
+    QPushButton* Btn_Ins_Row = nullptr;
+    QPushButton* Btn_Copy_Row = nullptr;
+    QPushButton* Btn_Paste_Row = nullptr;
+    QPushButton* Btn_Scan = nullptr;
+    QPushButton* Btn_OK = nullptr;
+    QPushButton* Btn_Cancel = nullptr;
+
+    /// Size of the data area, set at every showing.
+    int Num_Byte_Max = 0;
+    /// A row was copied in this showing; Paste refuses otherwise.
+    bool Do_Copy = false;
+
+private:
+    void Init_Table();
+    QPushButton* Make_Button(const char* name);
+    project::Table_Grid Grid() const;
+
+    app::Session_State& state_;
+    app::User_Prompt& prompt_;
+    HART_Variables_Model* model_ = nullptr;
+};
+
+} // namespace hart
