@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "comm/pargen_validation.h"
+#include "hart/hart_variables.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,8 +17,8 @@ using Project_Check = QString (*)(const QString& project_folder);
 
 // In the order of the steps: communication settings, HART variables, BACnet access.
 constexpr auto Project_Checks = std::to_array<Project_Check>({
-    comm::Check_Communication_Settings,
-    // HART variables, then BACnet access, go here.
+    comm::Check_Communication_Settings, hart::Check_HART_Variables_Project,
+    // BACnet access goes here.
 });
 
 } // namespace

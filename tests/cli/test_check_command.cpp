@@ -62,6 +62,49 @@ private Q_SLOTS:
         QCOMPARE(result.exit_code, out.isEmpty() ? 0 : 1);
     }
 
+    void hart_variables_data() {
+        QTest::addColumn<QByteArray>("attributes");
+        QTest::addColumn<QByteArray>("out");
+        const QByteArray valid = "Device_Address=\"0x1A2B3C4D5E\" Preamble_Count=\"5\" "
+                                 "Var_Cmd_Number=\"246\" Position=\"0\" TimeOut=\"100\"";
+        QTest::newRow("valid") << valid << QByteArray();
+        QTest::newRow("position") << QByteArray(valid).replace("Position=\"0\"",
+                                                               "Position=\"1440\"")
+                                  << QByteArray(
+                                         "Error row 2!! Position Must be Between 0 and 1440\n");
+        QTest::newRow("timeout") << QByteArray(valid).replace("TimeOut=\"100\"", "")
+                                 << QByteArray("Error row 2!! TimeOut Must be Between 0 and "
+                                               "0xFFFFFFFF\n");
+    }
+
+    void hart_variables() {
+        QFETCH(QByteArray, attributes);
+        QFETCH(QByteArray, out);
+        QTemporaryDir dir;
+        QVERIFY(Write_Test_File(dir.filePath("HART_Variables.xml"),
+                                "<HART><HART_Variables><row Enable=\"N\"/><row " + attributes +
+                                    "/></HART_Variables></HART>"));
+        const Cli_Result result = Run_Cli({"check", dir.path()});
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.exit_code, out.isEmpty() ? 0 : 1);
+    }
+
+    void communication_settings_are_checked_before_hart_variables() {
+        QTemporaryDir dir;
+        QVERIFY(Write_Test_File(dir.filePath("ParGen.xml"),
+                                "<Par_Gen><BACnet_PORT>10000</BACnet_PORT></Par_Gen>"));
+        QVERIFY(Write_Test_File(dir.filePath("HART_Variables.xml"), "<HART><HART_Variables>"));
+        Cli_Result result = Run_Cli({"check", dir.path()});
+        QCOMPARE(result.exit_code, 1);
+        QVERIFY2(result.out.startsWith("Error BACnet!! PORT"), result.out.constData());
+
+        QFile::remove(dir.filePath("ParGen.xml"));
+        result = Run_Cli({"check", dir.path()});
+        QCOMPARE(result.exit_code, 1);
+        QVERIFY2(result.out.contains("HART_Variables.xml") && result.out.contains("line 1"),
+                 result.out.constData());
+    }
+
     void unparsable_file_reports_the_parse_error() {
         QTemporaryDir dir;
         QVERIFY(Write_Test_File(dir.filePath("ParGen.xml"), "<Par_Gen><BACnet_PORT>"));
