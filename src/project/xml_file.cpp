@@ -32,9 +32,10 @@ void Line_And_Column(const QByteArray& bytes, std::ptrdiff_t offset, int& line, 
 Load_Status Parse_Xml(const QByteArray& bytes, const QString& source_name, pugi::xml_document& doc,
                       QString& error) {
     doc.reset();
+    // A field whose text is only blanks is still a value typed by the user: keep it.
     const pugi::xml_parse_result result =
         doc.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()),
-                        pugi::parse_default | pugi::parse_comments);
+                        pugi::parse_default | pugi::parse_comments | pugi::parse_ws_pcdata_single);
     if (result)
         return Load_Status::Loaded;
     int line = 0;

@@ -180,6 +180,7 @@ private Q_SLOTS:
         record.BACnet_GAT[2] = "999";
         record.HART_Master_Address = "Secondary Master";
         record.Web_Pages_Password = " pw ";
+        record.Web_Pages_User = "   "; // blanks only are a text like any other
         QCOMPARE(comm::Save_ParGen(record, path), QString());
         const QByteArray first = Read_Test_File(path);
         QVERIFY(first.startsWith("<Par_Gen>"));
