@@ -37,8 +37,14 @@ void Auto_Size_Col(QTableView& grid, const app::Session_State& state, int row, i
 Table_View::Table_View(const app::Session_State& state, QWidget* parent)
     : QTableView(parent), state_(state) {
     verticalHeader()->hide();
-    connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
-            [this](int column) { Auto_Size_Col(*this, state_, 0, column); });
+    // Every double click on the header row, on a cell or on its border, follows the user's
+    // auto-size preference; the view's own fitting on a border double click would ignore it.
+    disconnect(horizontalHeader(), SIGNAL(sectionHandleDoubleClicked(int)), this,
+               SLOT(resizeColumnToContents(int)));
+    for (auto signal :
+         {&QHeaderView::sectionDoubleClicked, &QHeaderView::sectionHandleDoubleClicked})
+        connect(horizontalHeader(), signal, this,
+                [this](int column) { Auto_Size_Col(*this, state_, 0, column); });
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (index.column() == 0)
             selectRow(index.row());

@@ -115,6 +115,10 @@ void Test_Table_View::Header_Double_Click_Fits_Column() {
     QHeaderView* header = view_->horizontalHeader();
     Q_EMIT header->sectionDoubleClicked(2);
     QCOMPARE(view_->columnWidth(2) > narrow, option);
+    // A double click on the border of a header cell is a double click on the header row too.
+    view_->setColumnWidth(2, 20);
+    Q_EMIT header->sectionHandleDoubleClicked(2);
+    QCOMPARE(view_->columnWidth(2) > narrow, option);
 }
 
 void Test_Table_View::Click_On_Row_Number_Selects_Row() {
