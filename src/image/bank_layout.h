@@ -13,6 +13,9 @@ inline constexpr uint32_t Web_Pages_Device_Address = 0xC0000;
 inline constexpr size_t Parameter_Block_Size = 2048;
 inline constexpr size_t Bank1_Capacity = 131072;
 inline constexpr size_t Bank2_Capacity = 524288;
+/// Bank 2 must end before the web-pages image that the updater places after it.
+inline constexpr size_t Bank2_Room = Web_Pages_Device_Address - Bank2_Device_Address;
+static_assert(Bank2_Room <= Bank2_Capacity);
 
 inline constexpr size_t BACnet_Object_Slots = 2048;
 inline constexpr size_t BACnet_Record_Size = 16;

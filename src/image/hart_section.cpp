@@ -194,18 +194,25 @@ QString Build_Hart_Bank(const QString& path, uint32_t base, THart_Bank& bank) {
         return error;
     if (status == project::Load_Status::Missing)
         return {};
-    const pugi::xml_node table = project::Child(Find_Hart_Root(doc), "HART_Variables");
+    const QString file = QDir::toNativeSeparators(path);
+    const pugi::xml_node hart = Find_Hart_Root(doc);
+    if (!hart)
+        return QStringLiteral("%1: element HART is missing").arg(file);
+    const pugi::xml_node table = project::Child(hart, "HART_Variables");
+    if (!table)
+        return QStringLiteral("%1: table HART_Variables is missing").arg(file);
     for (pugi::xml_node row : table.children())
         if (row.type() == pugi::node_element && Is_Enabled(row))
             bank.hart_var_place.push_back(Read_Record(row));
     if (bank.hart_var_place.empty())
         return {};
 
-    const size_t limit = Bank2_Capacity - BACnet_Area_Size;
+    // The list follows the BACnet object area and must end before the web-pages image.
+    const size_t limit = Bank2_Room - BACnet_Area_Size;
     if (Hart_Section_Size(bank) > limit)
         return QStringLiteral("%1: the HART variables need %2 bytes, the converter holds at most "
                               "%3 (%4 enabled rows)")
-            .arg(QDir::toNativeSeparators(path))
+            .arg(file)
             .arg(Hart_Section_Size(bank))
             .arg(limit)
             .arg(bank.hart_var_place.size());

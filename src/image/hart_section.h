@@ -17,7 +17,8 @@ void Reset_Hart_Bank(THart_Bank& bank);
 
 /// @brief Reads the HART variables file into @p bank; @p base is the bank's device address.
 /// A missing file leaves the bank empty. Returns an empty text, or the reason the compile
-/// must stop (unreadable file, or a list larger than bank 2 can hold).
+/// must stop (unreadable file, no HART element or HART_Variables table, or a list that would
+/// run into the web-pages image after bank 2).
 QString Build_Hart_Bank(const QString& path, uint32_t base, THart_Bank& bank);
 
 /// Bytes the section takes: header, records and request bytes.

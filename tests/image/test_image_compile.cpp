@@ -256,6 +256,30 @@ private Q_SLOTS:
         Verify_Bytes(compiled, "2@0x10800=0000000000000000");
     }
 
+    void hart_list_ends_before_the_web_pages_data() {
+        QTest::addColumn<int>("params_characters");
+        QTest::addColumn<bool>("fits");
+        // 2559 records and 40 request bytes end bank 2 exactly where the web pages begin.
+        QTest::newRow("up to 0xC0000") << 80 << true;
+        QTest::newRow("one byte over") << 82 << false;
+    }
+
+    void hart_list_ends_before_the_web_pages() {
+        QFETCH(int, params_characters);
+        QFETCH(bool, fits);
+        QStringList rows(2558, QStringLiteral(R"(Enable="Y")"));
+        rows << QStringLiteral(R"(Enable="Y" Cmd_Params="%1")")
+                    .arg(QString(params_characters, u'A'));
+        const Compiled compiled = Compile({{}, Hart_Variables(rows), {}});
+        if (fits) {
+            QVERIFY2(compiled.error.isEmpty(), qPrintable(compiled.error));
+            QCOMPARE(compiled.bank2.size(), 0xC0000 - 0x80000);
+        } else {
+            QVERIFY(compiled.error.contains("HART_Variables.xml"));
+            QVERIFY2(compiled.error.contains("194560"), qPrintable(compiled.error));
+        }
+    }
+
     void bacnet_records_example() {
         const Compiled compiled =
             Compile({{},
