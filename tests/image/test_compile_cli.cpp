@@ -80,6 +80,13 @@ private Q_SLOTS:
             << QStringList{"HART_Variables.xml", "line 1"};
         QTest::newRow("BACnet_Slave.xml unparsable")
             << none << none << QByteArray("<BACnet_to_Modbus") << QStringList{"BACnet_Slave.xml"};
+        QTest::newRow("no HART element")
+            << none
+            << QByteArray("<Hart><HART_Variables><row Enable=\"Y\"/></HART_Variables></Hart>")
+            << none << QStringList{"HART_Variables.xml", "element HART is missing"};
+        QTest::newRow("no HART_Variables")
+            << none << QByteArray("<HART><row Enable=\"Y\"/></HART>") << none
+            << QStringList{"HART_Variables.xml", "table HART_Variables is missing"};
         QTest::newRow("no BACnet_in_Read")
             << none << none << QByteArray("<BACnet_to_Modbus><BACnet_in_Write/></BACnet_to_Modbus>")
             << QStringList{"BACnet_Slave.xml", "table BACnet_in_Read is missing"};
