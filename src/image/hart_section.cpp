@@ -39,13 +39,19 @@ int Hex_Digit(QChar c) {
     return -1;
 }
 
+// Leading zeros do not count towards the 16 digits that 64 bits hold.
 std::optional<uint64_t> Parse_Hex(QStringView digits) {
-    if (digits.isEmpty() || digits.size() > 16)
+    if (digits.isEmpty())
         return std::nullopt;
     uint64_t value = 0;
+    int significant = 0;
     for (QChar c : digits) {
         const int digit = Hex_Digit(c);
         if (digit < 0)
+            return std::nullopt;
+        if (value != 0 || digit != 0)
+            ++significant;
+        if (significant > 16)
             return std::nullopt;
         value = (value << 4) | static_cast<uint64_t>(digit);
     }

@@ -210,6 +210,10 @@ private Q_SLOTS:
         QTest::newRow("lower-case y sets nothing") << R"(Swap="y" ConvInt="y")" << 72 << "00000000";
         QTest::newRow("dollar address")
             << R"(Device_Address="$FFFFFFFFFF")" << 0 << "ffffffffff000000";
+        QTest::newRow("hexadecimal address with leading zeros")
+            << R"(Device_Address="0x00000000001234567890")" << 0 << "9078563412000000";
+        QTest::newRow("address beyond 64 bits")
+            << R"(Device_Address="0x010000000000000000")" << 0 << "0000000000000000";
         QTest::newRow("unparsable address")
             << R"(Device_Address="0xZZ")" << 0 << "0000000000000000";
         QTest::newRow("preamble default") << R"(Preamble_Count="")" << 8 << "05000000";
