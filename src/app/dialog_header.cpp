@@ -1,7 +1,9 @@
 #include "app/dialog_header.h"
 
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace app {
@@ -30,6 +32,23 @@ Dialog_Header Add_Dialog_Header(QWidget* owner, QVBoxLayout* layout, const QStri
     layout->addWidget(header.L_SW_Desc);
     layout->addWidget(line);
     return header;
+}
+
+Dialog_Buttons Add_Dialog_Buttons(QWidget* owner, QVBoxLayout* layout) {
+    Dialog_Buttons buttons;
+    buttons.Btn_OK = new QPushButton(owner);
+    buttons.Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
+    buttons.Btn_Cancel = new QPushButton(owner);
+    buttons.Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QPushButton* button : {buttons.Btn_OK, buttons.Btn_Cancel}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        row->addWidget(button);
+    }
+    layout->addLayout(row);
+    return buttons;
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 
 class QLabel;
+class QPushButton;
 class QString;
 class QVBoxLayout;
 class QWidget;
@@ -16,5 +17,15 @@ struct Dialog_Header {
 
 /// Adds the header to @p layout of @p owner and returns its two labels.
 Dialog_Header Add_Dialog_Header(QWidget* owner, QVBoxLayout* layout, const QString& sw_code);
+
+/// OK and Cancel at the bottom right of a dialog (`Btn_OK`, `Btn_Cancel`).
+struct Dialog_Buttons {
+    QPushButton* Btn_OK = nullptr;
+    QPushButton* Btn_Cancel = nullptr;
+};
+
+/// Adds the OK / Cancel row to @p layout. Neither button is a default button: Enter in a box
+/// or a grid must never confirm the whole dialog behind the user's back.
+Dialog_Buttons Add_Dialog_Buttons(QWidget* owner, QVBoxLayout* layout);
 
 } // namespace app

@@ -23,18 +23,10 @@ TFNew_Project::TFNew_Project(Session_State& state, User_Prompt& prompt, QWidget*
     layout->addWidget(E_New_Proj);
     layout->addStretch();
 
-    Btn_OK = new QPushButton(this);
-    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    Btn_Cancel = new QPushButton(this);
-    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    // Enter in the name box must act as OK, not as a default-button press after validation.
-    Btn_OK->setAutoDefault(false);
-    Btn_Cancel->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
-    layout->addLayout(buttons);
+    // Enter in the name box runs OK itself (returnPressed below).
+    const Dialog_Buttons buttons = Add_Dialog_Buttons(this, layout);
+    Btn_OK = buttons.Btn_OK;
+    Btn_Cancel = buttons.Btn_Cancel;
 
     connect(Btn_OK, &QPushButton::clicked, this, &TFNew_Project::Btn_OKClick);
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);

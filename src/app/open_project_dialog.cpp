@@ -21,15 +21,9 @@ TFOpenConf::TFOpenConf(Session_State& state, QWidget* parent) : QDialog(parent),
     layout->addWidget(Label1);
     layout->addWidget(ListBox1, 1);
 
-    Btn_OK = new QPushButton(this);
-    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    Btn_Cancel = new QPushButton(this);
-    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
-    layout->addLayout(buttons);
+    const Dialog_Buttons buttons = Add_Dialog_Buttons(this, layout);
+    Btn_OK = buttons.Btn_OK;
+    Btn_Cancel = buttons.Btn_Cancel;
 
     connect(ListBox1, &QListWidget::currentTextChanged, this,
             [this](const QString& text) { Name_Conf = text; });

@@ -107,7 +107,7 @@ void TFParGen::FormCreate() {
     Panel_Group->setWidget(group);
     layout->addWidget(Panel_Group, 1);
 
-    layout->addLayout(Build_Buttons());
+    Build_Buttons(layout);
 
     Build_Key_Chains();
     Watch_Changes();
@@ -336,22 +336,13 @@ void TFParGen::Build_Ethernet() {
                << std::pair{E_Ethernet_GAT[size_t(i)], 451 + i};
 }
 
-QLayout* TFParGen::Build_Buttons() {
-    Btn_OK = new QPushButton(this);
-    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    Btn_Cancel = new QPushButton(this);
-    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    // Enter in a box must not confirm the whole dialog.
-    Btn_OK->setAutoDefault(false);
-    Btn_Cancel->setAutoDefault(false);
+void TFParGen::Build_Buttons(QVBoxLayout* layout) {
+    const app::Dialog_Buttons buttons = app::Add_Dialog_Buttons(this, layout);
+    Btn_OK = buttons.Btn_OK;
+    Btn_Cancel = buttons.Btn_Cancel;
     connect(Btn_OK, &QPushButton::clicked, this, &TFParGen::Btn_OKClick);
     connect(Btn_Cancel, &QPushButton::clicked, this, &TFParGen::Btn_CancelClick);
     hints_ << std::pair{Btn_OK, 404} << std::pair{Btn_Cancel, 405};
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
-    return buttons;
 }
 
 void TFParGen::Build_Key_Chains() {
@@ -575,6 +566,5 @@ void TFParGen::keyPressEvent(QKeyEvent* event) {
     }
     QDialog::keyPressEvent(event);
 }
-
 
 } // namespace comm

@@ -18,6 +18,7 @@ class QLayout;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
+class QVBoxLayout;
 
 namespace comm {
 
@@ -114,7 +115,7 @@ private:
     void Build_BACnet_Slave();
     void Build_Web_Pages();
     void Build_Ethernet();
-    QLayout* Build_Buttons();
+    void Build_Buttons(QVBoxLayout* layout);
     void Build_Key_Chains();
     void Watch_Changes();
     void Watch_Wheel(QWidget* root);

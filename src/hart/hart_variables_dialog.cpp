@@ -149,13 +149,9 @@ TFHARTVariables::TFHARTVariables(app::Session_State& state, app::User_Prompt& pr
     Init_Table();
     layout->addWidget(ASG, 1);
 
-    Btn_OK = Make_Button("Btn_OK");
-    Btn_Cancel = Make_Button("Btn_Cancel");
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(Btn_OK);
-    bottom->addWidget(Btn_Cancel);
-    layout->addLayout(bottom);
+    const app::Dialog_Buttons buttons = app::Add_Dialog_Buttons(this, layout);
+    Btn_OK = buttons.Btn_OK;
+    Btn_Cancel = buttons.Btn_Cancel;
 
     connect(Btn_Del_Row, &QPushButton::clicked, this, &TFHARTVariables::Btn_Del_RowClick);
     connect(Btn_Ins_Row, &QPushButton::clicked, this, &TFHARTVariables::Btn_Ins_RowClick);
