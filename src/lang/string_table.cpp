@@ -129,15 +129,15 @@ QStringList Split_Lines(const QString& text) {
 void Load_Language(String_Table& table, const QString& language_folder, QString& language_name) {
     table.Load_Default_Strings();
     const QString chosen = QDir(language_folder).filePath(language_name + QStringLiteral(".lng"));
+    // A file that cannot be read leaves the table untouched, so the defaults stay.
     if (QFileInfo::exists(chosen)) {
-        if (!table.Load_Lng_File(chosen))
-            table.Load_Default_Strings();
+        table.Load_Lng_File(chosen);
         return;
     }
     language_name = QStringLiteral("English");
     const QString english = QDir(language_folder).filePath(QStringLiteral("English.lng"));
-    if (QFileInfo::exists(english) && !table.Load_Lng_File(english))
-        table.Load_Default_Strings();
+    if (QFileInfo::exists(english))
+        table.Load_Lng_File(english);
 }
 
 } // namespace lang
