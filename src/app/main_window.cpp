@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "comm/pargen_dialog.h"
 #include "hart/hart_variables_dialog.h"
+#include "lang/language_events.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,7 +43,8 @@ QString Maker_Home_Page_Url() {
     return url.toString();
 }
 
-TFQuillonFirmWare::TFQuillonFirmWare(Session_State& state, User_Prompt& prompt, QWidget* parent)
+TFQuillonFirmWare::TFQuillonFirmWare(Session_State& state, project::User_Prompt& prompt,
+                                     QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       state_(state), prompt_(prompt) {
@@ -61,6 +63,8 @@ TFQuillonFirmWare::TFQuillonFirmWare(Session_State& state, User_Prompt& prompt, 
 
     setWindowTitle(state_.Window_Caption);
     Set_Lang();
+    connect(&lang::Language_Changes(), &lang::Language_Events::Changed, this,
+            &TFQuillonFirmWare::Set_Lang);
     setFixedSize(sizeHint());
 }
 
@@ -207,8 +211,6 @@ void TFQuillonFirmWare::Set_Lang() {
     Btn_BACnet_EDE_File->setText(QStringLiteral("BACnet EDE File"));
     LL_Update->setText(t.Text(19));
     Show_Active_Configuration();
-    if (hart_variables_)
-        hart_variables_->Set_Lang();
 }
 
 void TFQuillonFirmWare::Show_Active_Configuration() {

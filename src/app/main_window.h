@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/session_state.h"
-#include "app/user_prompt.h"
+#include "project/user_prompt.h"
 
 #include <QWidget>
 
@@ -30,7 +30,8 @@ class TFQuillonFirmWare : public QWidget {
     Q_OBJECT
 
 public:
-    TFQuillonFirmWare(Session_State& state, User_Prompt& prompt, QWidget* parent = nullptr);
+    TFQuillonFirmWare(Session_State& state, project::User_Prompt& prompt,
+                      QWidget* parent = nullptr);
     ~TFQuillonFirmWare() override;
 
     /// Applies the texts of the string table and the active-configuration labels.
@@ -87,7 +88,7 @@ private:
     void Show_Options();
 
     Session_State& state_;
-    User_Prompt& prompt_;
+    project::User_Prompt& prompt_;
     TFNew_Project* new_project_ = nullptr;
     TFOpenConf* open_conf_ = nullptr;
     comm::TFParGen* par_gen_ = nullptr;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/user_prompt.h"
+#include "project/user_prompt.h"
 
 class QWidget;
 
 namespace app {
 
 /// Answers the user prompts with modal message boxes over @p parent.
-class Message_Box_Prompt final : public User_Prompt {
+class Message_Box_Prompt final : public project::User_Prompt {
 public:
     explicit Message_Box_Prompt(QWidget* parent = nullptr) : parent_(parent) {}
     void Error(const QString& text) override;

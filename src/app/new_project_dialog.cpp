@@ -1,6 +1,7 @@
 #include "app/new_project_dialog.h"
 
 #include "app/projects.h"
+#include "lang/language_events.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,11 +11,11 @@
 
 namespace app {
 
-TFNew_Project::TFNew_Project(Session_State& state, User_Prompt& prompt, QWidget* parent)
+TFNew_Project::TFNew_Project(Session_State& state, project::User_Prompt& prompt, QWidget* parent)
     : QDialog(parent), state_(state), prompt_(prompt) {
     setObjectName(QStringLiteral("FNew_Project"));
     auto* layout = new QVBoxLayout(this);
-    header_ = Add_Dialog_Header(this, layout, state_.SW_Code);
+    header_ = project::Add_Dialog_Header(this, layout, state_.SW_Code);
 
     Label1 = new QLabel(this);
     E_New_Proj = new QLineEdit(this);
@@ -24,7 +25,7 @@ TFNew_Project::TFNew_Project(Session_State& state, User_Prompt& prompt, QWidget*
     layout->addStretch();
 
     // Enter in the name box runs OK itself (returnPressed below).
-    const Dialog_Buttons buttons = Add_Dialog_Buttons(this, layout);
+    const project::Dialog_Buttons buttons = project::Add_Dialog_Buttons(this, layout);
     Btn_OK = buttons.Btn_OK;
     Btn_Cancel = buttons.Btn_Cancel;
 
@@ -33,6 +34,8 @@ TFNew_Project::TFNew_Project(Session_State& state, User_Prompt& prompt, QWidget*
     connect(E_New_Proj, &QLineEdit::returnPressed, this, &TFNew_Project::Btn_OKClick);
 
     Set_Lang();
+    connect(&lang::Language_Changes(), &lang::Language_Events::Changed, this,
+            &TFNew_Project::Set_Lang);
     setFixedSize(QSize(420, sizeHint().height()));
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/dialog_header.h"
 #include "app/session_state.h"
-#include "app/user_prompt.h"
+#include "project/dialog_header.h"
+#include "project/user_prompt.h"
 
 #include <QDialog>
 
@@ -17,7 +17,7 @@ class TFNew_Project : public QDialog {
     Q_OBJECT
 
 public:
-    TFNew_Project(Session_State& state, User_Prompt& prompt, QWidget* parent = nullptr);
+    TFNew_Project(Session_State& state, project::User_Prompt& prompt, QWidget* parent = nullptr);
 
     void Set_Lang();
     /// Empties the name box and focuses it; run before every showing.
@@ -34,8 +34,8 @@ protected:
 
 private:
     Session_State& state_;
-    User_Prompt& prompt_;
-    Dialog_Header header_;
+    project::User_Prompt& prompt_;
+    project::Dialog_Header header_;
     QLabel* Label1 = nullptr;
 };
 

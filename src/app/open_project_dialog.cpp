@@ -1,6 +1,7 @@
 #include "app/open_project_dialog.h"
 
 #include "app/projects.h"
+#include "lang/language_events.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +14,7 @@ namespace app {
 TFOpenConf::TFOpenConf(Session_State& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("FOpenConf"));
     auto* layout = new QVBoxLayout(this);
-    header_ = Add_Dialog_Header(this, layout, state_.SW_Code);
+    header_ = project::Add_Dialog_Header(this, layout, state_.SW_Code);
 
     Label1 = new QLabel(this);
     ListBox1 = new QListWidget(this);
@@ -21,7 +22,7 @@ TFOpenConf::TFOpenConf(Session_State& state, QWidget* parent) : QDialog(parent),
     layout->addWidget(Label1);
     layout->addWidget(ListBox1, 1);
 
-    const Dialog_Buttons buttons = Add_Dialog_Buttons(this, layout);
+    const project::Dialog_Buttons buttons = project::Add_Dialog_Buttons(this, layout);
     Btn_OK = buttons.Btn_OK;
     Btn_Cancel = buttons.Btn_Cancel;
 
@@ -32,6 +33,8 @@ TFOpenConf::TFOpenConf(Session_State& state, QWidget* parent) : QDialog(parent),
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     Set_Lang();
+    connect(&lang::Language_Changes(), &lang::Language_Events::Changed, this,
+            &TFOpenConf::Set_Lang);
     resize(420, 380);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/dialog_header.h"
 #include "app/session_state.h"
+#include "project/dialog_header.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -33,7 +33,7 @@ public:
 
 private:
     Session_State& state_;
-    Dialog_Header header_;
+    project::Dialog_Header header_;
     QLabel* Label1 = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lang/string_table.h"
+#include "project/table_rows.h"
 
 #include <QList>
 #include <QString>
@@ -50,14 +51,16 @@ struct Session_State {
 
     lang::String_Table String_Table;
 
-    QStringList Row_Clipboard;
-    QList<bool> Row_Clipboard_Checks;
+    project::Row_Clipboard Row_Clipboard;
 
     /// Set when Quillon.xml existed but could not be read: the next save keeps it as .bak.
     bool Keep_Unreadable_Settings = false;
 
     bool Project_Active() const { return !Project_Folder.isEmpty(); }
     QString Text(int id) const { return String_Table.Text(id); }
+    project::Table_Preferences Table_Preferences() const {
+        return {Enable_Jump_Field_Tables, Double_Click_Auto_Size};
+    }
 };
 
 inline constexpr const char* Default_SW_Code = "VX20417";

@@ -142,8 +142,7 @@ QString Start_Session(Session_State& state, const QString& exe_folder) {
     lang::Load_Language(state.String_Table, state.Language_Folder, state.Language_Name);
     Reopen_Last_Project(state);
     Set_Files(state);
-    state.Row_Clipboard.clear();
-    state.Row_Clipboard_Checks.clear();
+    state.Row_Clipboard.Clear();
     return warning;
 }
 

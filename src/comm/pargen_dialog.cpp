@@ -2,6 +2,7 @@
 
 #include "comm/category_panel.h"
 #include "comm/pargen_validation.h"
+#include "lang/language_events.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,7 +71,7 @@ void Set_Enabled(const Octet_Boxes& boxes, bool enabled) {
 
 } // namespace
 
-TFParGen::TFParGen(app::Session_State& state, app::User_Prompt& prompt, QWidget* parent)
+TFParGen::TFParGen(app::Session_State& state, project::User_Prompt& prompt, QWidget* parent)
     : QDialog(parent), state_(state), prompt_(prompt) {
     FormCreate();
 }
@@ -78,7 +79,7 @@ TFParGen::TFParGen(app::Session_State& state, app::User_Prompt& prompt, QWidget*
 void TFParGen::FormCreate() {
     setObjectName(QStringLiteral("FParGen"));
     auto* layout = new QVBoxLayout(this);
-    header_ = app::Add_Dialog_Header(this, layout, state_.SW_Code);
+    header_ = project::Add_Dialog_Header(this, layout, state_.SW_Code);
 
     auto* group = new QWidget;
     auto* group_layout = new QVBoxLayout(group);
@@ -117,6 +118,7 @@ void TFParGen::FormCreate() {
     resize(Dialog_Width, Dialog_Height);
     Move_GroupBoxs();
     Set_Lang();
+    connect(&lang::Language_Changes(), &lang::Language_Events::Changed, this, &TFParGen::Set_Lang);
 }
 
 // --- Building blocks -------------------------------------------------------------------------
@@ -337,7 +339,7 @@ void TFParGen::Build_Ethernet() {
 }
 
 void TFParGen::Build_Buttons(QVBoxLayout* layout) {
-    const app::Dialog_Buttons buttons = app::Add_Dialog_Buttons(this, layout);
+    const project::Dialog_Buttons buttons = project::Add_Dialog_Buttons(this, layout);
     Btn_OK = buttons.Btn_OK;
     Btn_Cancel = buttons.Btn_Cancel;
     connect(Btn_OK, &QPushButton::clicked, this, &TFParGen::Btn_OKClick);

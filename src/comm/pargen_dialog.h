@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/dialog_header.h"
 #include "app/session_state.h"
-#include "app/user_prompt.h"
 #include "comm/pargen_record.h"
+#include "project/dialog_header.h"
+#include "project/user_prompt.h"
 
 #include <QDialog>
 #include <QHash>
@@ -32,7 +32,7 @@ class TFParGen : public QDialog {
     Q_OBJECT
 
 public:
-    TFParGen(app::Session_State& state, app::User_Prompt& prompt, QWidget* parent = nullptr);
+    TFParGen(app::Session_State& state, project::User_Prompt& prompt, QWidget* parent = nullptr);
 
     /// Loads the project's file and shows the dialog modally. An unreadable file is reported
     /// and the dialog does not open (Rejected).
@@ -132,8 +132,8 @@ private:
     bool Octet_Key_Press(QLineEdit* box);
 
     app::Session_State& state_;
-    app::User_Prompt& prompt_;
-    app::Dialog_Header header_;
+    project::User_Prompt& prompt_;
+    project::Dialog_Header header_;
 
     // Captions by string id, applied by Set_Lang.
     QList<std::pair<QWidget*, int>> captions_;

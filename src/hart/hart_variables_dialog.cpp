@@ -1,8 +1,9 @@
 #include "hart/hart_variables_dialog.h"
 
-#include "app/dialog_header.h"
 #include "hart/hart_variables.h"
 #include "hart/hart_variables_model.h"
+#include "lang/language_events.h"
+#include "project/dialog_header.h"
 #include "project/table_view.h"
 
 #include <QComboBox>
@@ -118,12 +119,12 @@ private:
 
 } // namespace
 
-TFHARTVariables::TFHARTVariables(app::Session_State& state, app::User_Prompt& prompt,
+TFHARTVariables::TFHARTVariables(app::Session_State& state, project::User_Prompt& prompt,
                                  QWidget* parent)
     : QDialog(parent), state_(state), prompt_(prompt) {
     setObjectName(QStringLiteral("FHARTVariables"));
     auto* layout = new QVBoxLayout(this);
-    const app::Dialog_Header header = app::Add_Dialog_Header(this, layout, state_.SW_Code);
+    const project::Dialog_Header header = project::Add_Dialog_Header(this, layout, state_.SW_Code);
     L_SW_Code = header.L_SW_Code;
     L_SW_Desc = header.L_SW_Desc;
 
@@ -144,12 +145,12 @@ TFHARTVariables::TFHARTVariables(app::Session_State& state, app::User_Prompt& pr
     layout->addLayout(row_buttons);
 
     model_ = new HART_Variables_Model(this);
-    ASG = new project::Table_View(state_, this);
+    ASG = new project::Table_View([this] { return state_.Table_Preferences(); }, this);
     ASG->setObjectName(QStringLiteral("ASG"));
     Init_Table();
     layout->addWidget(ASG, 1);
 
-    const app::Dialog_Buttons buttons = app::Add_Dialog_Buttons(this, layout);
+    const project::Dialog_Buttons buttons = project::Add_Dialog_Buttons(this, layout);
     Btn_OK = buttons.Btn_OK;
     Btn_Cancel = buttons.Btn_Cancel;
 
@@ -162,6 +163,8 @@ TFHARTVariables::TFHARTVariables(app::Session_State& state, app::User_Prompt& pr
 
     resize(1360, 640);
     Set_Lang();
+    connect(&lang::Language_Changes(), &lang::Language_Events::Changed, this,
+            &TFHARTVariables::Set_Lang);
 }
 
 QPushButton* TFHARTVariables::Make_Button(const char* name) {
@@ -269,14 +272,15 @@ void TFHARTVariables::Btn_Copy_RowClick() {
     const int row = ASG->Current_Row();
     if (row < 0)
         return;
-    project::Copy_Row(Grid(), row, state_);
+    project::Copy_Row(Grid(), row, state_.Row_Clipboard);
     Do_Copy = true;
 }
 
 void TFHARTVariables::Btn_Paste_RowClick() {
     const int row = ASG->Current_Row();
     if (row >= 0)
-        project::Paste_Row(Grid(), row, Do_Copy, state_, prompt_);
+        project::Paste_Row(Grid(), row, Do_Copy, state_.Row_Clipboard, state_.String_Table,
+                           prompt_);
 }
 
 } // namespace hart

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/session_state.h"
-#include "app/user_prompt.h"
 #include "project/table_rows.h"
+#include "project/user_prompt.h"
 
 #include <QDialog>
 
@@ -23,7 +23,8 @@ class TFHARTVariables : public QDialog {
     Q_OBJECT
 
 public:
-    TFHARTVariables(app::Session_State& state, app::User_Prompt& prompt, QWidget* parent = nullptr);
+    TFHARTVariables(app::Session_State& state, project::User_Prompt& prompt,
+                    QWidget* parent = nullptr);
 
     void Set_Lang();
     /// Reloads the grid from the project file. False, after the error box, when the file
@@ -65,7 +66,7 @@ private:
     project::Table_Grid Grid() const;
 
     app::Session_State& state_;
-    app::User_Prompt& prompt_;
+    project::User_Prompt& prompt_;
     HART_Variables_Model* model_ = nullptr;
 };
 

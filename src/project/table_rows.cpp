@@ -1,7 +1,7 @@
 #include "project/table_rows.h"
 
-#include "app/session_state.h"
-#include "app/user_prompt.h"
+#include "lang/string_table.h"
+#include "project/user_prompt.h"
 
 namespace project {
 
@@ -93,19 +93,18 @@ void Ins_Row(Table_Grid grid, int row, bool preset) {
     Empty_Row(grid, row, preset);
 }
 
-void Copy_Row(Table_Grid grid, int row, app::Session_State& state) {
+void Copy_Row(Table_Grid grid, int row, Row_Clipboard& clipboard) {
     if (!Valid_Row(grid, row))
         return;
-    state.Row_Clipboard.clear();
-    state.Row_Clipboard_Checks.clear();
+    clipboard.Clear();
     for (int column = First_Data_Column; column <= Last_Column(grid); ++column) {
         const bool check_state = Uses_Check_State(grid, row, column);
         if (check_state)
-            state.Row_Clipboard << (Checked(grid, row, column) ? QStringLiteral("Y")
-                                                               : QStringLiteral("N"));
+            clipboard.Texts << (Checked(grid, row, column) ? QStringLiteral("Y")
+                                                           : QStringLiteral("N"));
         else
-            state.Row_Clipboard << Text(grid, row, column);
-        state.Row_Clipboard_Checks << check_state;
+            clipboard.Texts << Text(grid, row, column);
+        clipboard.Checks << check_state;
     }
 }
 
@@ -122,24 +121,23 @@ bool Row_In_Use(Table_Grid grid, int row) {
     return false;
 }
 
-bool Paste_Row(Table_Grid grid, int row, bool copied, app::Session_State& state,
-               app::User_Prompt& prompt) {
+bool Paste_Row(Table_Grid grid, int row, bool copied, const Row_Clipboard& clipboard,
+               const lang::String_Table& texts, User_Prompt& prompt) {
     if (!copied) {
-        prompt.Error(state.Text(Str_Copy_Before_Paste));
+        prompt.Error(texts.Text(Str_Copy_Before_Paste));
         return false;
     }
-    if (state.Row_Clipboard.size() != Data_Column_Count(grid) || !Valid_Row(grid, row)) {
-        prompt.Error(state.Text(Str_Copy_Values_Error));
+    if (clipboard.Texts.size() != Data_Column_Count(grid) || !Valid_Row(grid, row)) {
+        prompt.Error(texts.Text(Str_Copy_Values_Error));
         return false;
     }
-    if (Row_In_Use(grid, row) && !prompt.Ask_Yes_No(state.Text(Str_Row_Already_Used)))
+    if (Row_In_Use(grid, row) && !prompt.Ask_Yes_No(texts.Text(Str_Row_Already_Used)))
         return false;
     for (int column = First_Data_Column; column <= Last_Column(grid); ++column) {
         const int index = column - First_Data_Column;
-        const QString& text = state.Row_Clipboard[index];
+        const QString& text = clipboard.Texts[index];
         const bool marked = grid.kind == Grid_Kind::String_Grid &&
-                            index < state.Row_Clipboard_Checks.size() &&
-                            state.Row_Clipboard_Checks[index];
+                            index < clipboard.Checks.size() && clipboard.Checks[index];
         if (marked)
             Set_Checked(grid, row, column, text == QLatin1String("Y"));
         else

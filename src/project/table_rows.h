@@ -1,14 +1,34 @@
 #pragma once
 
 #include <QAbstractItemModel>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
-namespace app {
-struct Session_State;
-class User_Prompt;
-} // namespace app
+namespace lang {
+class String_Table;
+}
 
 namespace project {
+
+class User_Prompt;
+
+/// @brief The table row last copied, shared by every table editor for the whole run: one text
+/// per data column; Checks marks the columns copied from a string-grid check box ("Y"/"N").
+struct Row_Clipboard {
+    QStringList Texts;
+    QList<bool> Checks;
+    void Clear() {
+        Texts.clear();
+        Checks.clear();
+    }
+};
+
+/// @brief The two table preferences every grid follows, read at the moment they apply.
+struct Table_Preferences {
+    bool Enable_Jump_Field_Tables = false;
+    bool Double_Click_Auto_Size = false;
+};
 
 /// @brief The two kinds of table grid the editors use.
 /// Both are Qt models laid out as the converter's tables: model row k is table row k + 1,
@@ -39,16 +59,16 @@ void Del_Row(Table_Grid grid, int row, bool preset = false);
 /// @p row, with the same @p preset rule as Del_Row.
 void Ins_Row(Table_Grid grid, int row, bool preset = false);
 
-/// Puts the row's data cells into the session's row clipboard (string grid: check-box cells
-/// as "Y"/"N", marked in Row_Clipboard_Checks).
-void Copy_Row(Table_Grid grid, int row, app::Session_State& state);
+/// Puts the row's data cells into the row clipboard (string grid: check-box cells
+/// as "Y"/"N", marked in Checks).
+void Copy_Row(Table_Grid grid, int row, Row_Clipboard& clipboard);
 
 /// @brief Writes the row clipboard into @p row.
 /// Refuses (error box, grid unchanged) when nothing was copied in this showing (@p copied
 /// false) or the clipboard does not fit the grid; asks before overwriting a row in use.
 /// Returns true when the row was written.
-bool Paste_Row(Table_Grid grid, int row, bool copied, app::Session_State& state,
-               app::User_Prompt& prompt);
+bool Paste_Row(Table_Grid grid, int row, bool copied, const Row_Clipboard& clipboard,
+               const lang::String_Table& texts, User_Prompt& prompt);
 
 /// True when some data cell outside the check boxes holds text: trimmed for a column grid,
 /// as it stands for a string grid (a blank then counts as used).

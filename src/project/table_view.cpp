@@ -1,6 +1,5 @@
 #include "project/table_view.h"
 
-#include "app/session_state.h"
 #include "project/table_rows.h"
 
 #include <QHeaderView>
@@ -16,8 +15,8 @@ bool Is_Enter(int key) {
 
 } // namespace
 
-bool Jump_Field(QTableView& grid, const app::Session_State& state, int key) {
-    if (!state.Enable_Jump_Field_Tables || !Is_Enter(key) || !grid.model())
+bool Jump_Field(QTableView& grid, const Table_Preferences& preferences, int key) {
+    if (!preferences.Enable_Jump_Field_Tables || !Is_Enter(key) || !grid.model())
         return false;
     const QModelIndex current = grid.currentIndex();
     int row = 0;
@@ -28,14 +27,14 @@ bool Jump_Field(QTableView& grid, const app::Session_State& state, int key) {
     return true;
 }
 
-void Auto_Size_Col(QTableView& grid, const app::Session_State& state, int row, int column) {
-    if (!state.Double_Click_Auto_Size || row != 0)
+void Auto_Size_Col(QTableView& grid, const Table_Preferences& preferences, int row, int column) {
+    if (!preferences.Double_Click_Auto_Size || row != 0)
         return;
     grid.resizeColumnToContents(column);
 }
 
-Table_View::Table_View(const app::Session_State& state, QWidget* parent)
-    : QTableView(parent), state_(state) {
+Table_View::Table_View(Table_Preferences_Source preferences, QWidget* parent)
+    : QTableView(parent), preferences_(std::move(preferences)) {
     verticalHeader()->hide();
     // Every double click on the header row, on a cell or on its border, follows the user's
     // auto-size preference; the view's own fitting on a border double click would ignore it.
@@ -44,7 +43,7 @@ Table_View::Table_View(const app::Session_State& state, QWidget* parent)
     for (auto signal :
          {&QHeaderView::sectionDoubleClicked, &QHeaderView::sectionHandleDoubleClicked})
         connect(horizontalHeader(), signal, this,
-                [this](int column) { Auto_Size_Col(*this, state_, 0, column); });
+                [this](int column) { Auto_Size_Col(*this, preferences_(), 0, column); });
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (index.column() == 0)
             selectRow(index.row());
@@ -63,11 +62,12 @@ bool Table_View::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
 
 void Table_View::keyPressEvent(QKeyEvent* event) {
     // While a cell is edited, Enter closes the editor and the jump follows in closeEditor.
-    if (state() == EditingState && Is_Enter(event->key()) && state_.Enable_Jump_Field_Tables) {
+    if (state() == EditingState && Is_Enter(event->key()) &&
+        preferences_().Enable_Jump_Field_Tables) {
         event->accept();
         return;
     }
-    if (Jump_Field(*this, state_, event->key())) {
+    if (Jump_Field(*this, preferences_(), event->key())) {
         event->accept();
         return;
     }
@@ -79,7 +79,7 @@ void Table_View::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
     const bool by_enter = hint == QAbstractItemDelegate::SubmitModelCache;
     QTableView::closeEditor(editor, hint);
     if (by_enter)
-        Jump_Field(*this, state_, Qt::Key_Return);
+        Jump_Field(*this, preferences_(), Qt::Key_Return);
 }
 
 } // namespace project

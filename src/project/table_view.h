@@ -1,31 +1,32 @@
 #pragma once
 
+#include "project/table_rows.h"
+
 #include <QTableView>
 
 #include <functional>
 
-namespace app {
-struct Session_State;
-}
-
 namespace project {
+
+/// Where a grid reads the table preferences: the options may change them while it lives.
+using Table_Preferences_Source = std::function<Table_Preferences()>;
 
 /// @brief Enter-key handler of a table grid: with Enable_Jump_Field_Tables on, Enter moves to
 /// the next data cell (see Jump_Target) and is consumed, also when nothing moves. Returns true
 /// when the key was consumed; with the option off or another key the grid handles it.
-bool Jump_Field(QTableView& grid, const app::Session_State& state, int key);
+bool Jump_Field(QTableView& grid, const Table_Preferences& preferences, int key);
 
 /// @brief Double click on a grid cell, @p row counted with the header as row 0: with
 /// Double_Click_Auto_Size on, a header cell fits its column to the widest text. Other rows
 /// never resize.
-void Auto_Size_Col(QTableView& grid, const app::Session_State& state, int row, int column);
+void Auto_Size_Col(QTableView& grid, const Table_Preferences& preferences, int row, int column);
 
 /// @brief The grid of the table editors: the shared keyboard and mouse conventions (Enter
 /// jump, header double click, click on the row-number column) on top of QTableView.
 class Table_View : public QTableView {
     Q_OBJECT
 public:
-    Table_View(const app::Session_State& state, QWidget* parent = nullptr);
+    explicit Table_View(Table_Preferences_Source preferences, QWidget* parent = nullptr);
 
     /// The current table row (0 for the first table row), or -1 when none.
     int Current_Row() const;
@@ -42,7 +43,7 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
-    const app::Session_State& state_;
+    Table_Preferences_Source preferences_;
 };
 
 } // namespace project

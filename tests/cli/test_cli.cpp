@@ -15,8 +15,8 @@ private Q_SLOTS:
         Cli_Result version = Run_Cli({"--version"});
         QCOMPARE(version.exit_code, 0);
         QCOMPARE(version.out, QByteArray("1.002\n"));
-        for (const QStringList& wrong : {QStringList{}, QStringList{"frobnicate"},
-                                         QStringList{"strings", "a", "b"}}) {
+        for (const QStringList& wrong :
+             {QStringList{}, QStringList{"frobnicate"}, QStringList{"strings", "a", "b"}}) {
             Cli_Result result = Run_Cli(wrong);
             QCOMPARE(result.exit_code, 2);
             QVERIFY(result.out.isEmpty());

@@ -201,7 +201,7 @@ void Test_HART_Variables_Dialog::Paste_Needs_A_Copy_In_This_Showing() {
     dialog_->ASG->setCurrentIndex(model.index(1, Col::Col_Mnemonic));
     dialog_->Btn_Copy_Row->click();
     QVERIFY(dialog_->Do_Copy);
-    QCOMPARE(state_.Row_Clipboard.size(), 12);
+    QCOMPARE(state_.Row_Clipboard.Texts.size(), 12);
 
     QVERIFY(dialog_->FormShow());
     QVERIFY(!dialog_->Do_Copy);

@@ -80,8 +80,10 @@ private Q_SLOTS:
         QTest::newRow("plain") << "STR15 = Nuova" << 15 << "Nuova";
         QTest::newRow("surrounding blanks trimmed") << "  STR15 =   Nuova  \t" << 15 << "Nuova";
         QTest::newRow("comment cut") << "STR15 = Nuova /#/ note" << 15 << "Nuova";
-        QTest::newRow("empty before comment ignored") << "STR15 = /#/ note" << 15 << "New Configuration";
-        QTest::newRow("trailing blank kept by pilcrow") << "STR15 = Nuova " + pilcrow << 15 << "Nuova ";
+        QTest::newRow("empty before comment ignored")
+            << "STR15 = /#/ note" << 15 << "New Configuration";
+        QTest::newRow("trailing blank kept by pilcrow")
+            << "STR15 = Nuova " + pilcrow << 15 << "Nuova ";
         QTest::newRow("both pilcrows") << "STR15 = " + pilcrow + " x " + pilcrow << 15 << " x ";
         QTest::newRow("lone pilcrow empties") << "STR15 = " + pilcrow << 15 << "";
         QTest::newRow("lower-case prefix ignored") << "str15 = Nuova" << 15 << "New Configuration";
@@ -122,8 +124,10 @@ private Q_SLOTS:
         QByteArray utf16be("\xFE\xFF", 2);
         for (QChar c : QStringLiteral("STR15 = \u00C0b\rSTR16 = c"))
             utf16be += char(c.unicode() >> 8), utf16be += char(c.unicode() & 0xFF);
-        QTest::newRow("utf-8 bom, lf") << QByteArray("\xEF\xBB\xBFSTR15 = \xC3\x80" "b\nSTR16 = c");
-        QTest::newRow("8-bit, cr") << QByteArray("STR15 = \xC0" "b\rSTR16 = c");
+        QTest::newRow("utf-8 bom, lf") << QByteArray("\xEF\xBB\xBFSTR15 = \xC3\x80"
+                                                     "b\nSTR16 = c");
+        QTest::newRow("8-bit, cr") << QByteArray("STR15 = \xC0"
+                                                 "b\rSTR16 = c");
         QTest::newRow("utf-16le, crlf") << utf16le;
         QTest::newRow("utf-16be, cr") << utf16be;
     }

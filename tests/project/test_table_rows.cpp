@@ -1,5 +1,5 @@
-#include "app/session_state.h"
 #include "grid_test_model.h"
+#include "lang/string_table.h"
 #include "project/table_rows.h"
 #include "support/scripted_prompt.h"
 
@@ -99,17 +99,17 @@ void Test_Table_Rows::Move_Rows() {
 }
 
 void Test_Table_Rows::Copy_Row_Fills_Clipboard_With_Check_Marks() {
-    app::Session_State state;
+    project::Row_Clipboard clipboard;
     Grid_Test_Model strings(Grid_Kind::String_Grid, 4, Columns, Check_Columns);
     strings.Set_Rows(Full_Table);
-    project::Copy_Row(strings.Grid(), 1, state);
-    QCOMPARE(state.Row_Clipboard, (QStringList{"N", "a2", "b2", "Y"}));
-    QCOMPARE(state.Row_Clipboard_Checks, (QList<bool>{true, false, false, true}));
+    project::Copy_Row(strings.Grid(), 1, clipboard);
+    QCOMPARE(clipboard.Texts, (QStringList{"N", "a2", "b2", "Y"}));
+    QCOMPARE(clipboard.Checks, (QList<bool>{true, false, false, true}));
 
     Grid_Test_Model columns(Grid_Kind::Column_Grid, 4, Columns, Check_Columns);
     columns.Set_Rows(Full_Column_Table);
-    project::Copy_Row(columns.Grid(), 1, state);
-    QCOMPARE(state.Row_Clipboard, (QStringList{"N", "a2", "b2", ""}));
+    project::Copy_Row(columns.Grid(), 1, clipboard);
+    QCOMPARE(clipboard.Texts, (QStringList{"N", "a2", "b2", ""}));
 }
 
 void Test_Table_Rows::Paste_Row_data() {
@@ -161,15 +161,14 @@ void Test_Table_Rows::Paste_Row() {
     QFETCH(int, questions);
     QFETCH(QString, result);
 
-    app::Session_State state;
-    state.Row_Clipboard = clipboard;
-    state.Row_Clipboard_Checks = {true, false, false, true};
+    const lang::String_Table texts;
+    const project::Row_Clipboard copied_row{clipboard, {true, false, false, true}};
     Scripted_Prompt prompt;
     prompt.answers = answers;
     Grid_Test_Model model(kind, 4, Columns, Check_Columns);
     model.Set_Row_Text(2, target);
 
-    project::Paste_Row(model.Grid(), 2, copied, state, prompt);
+    project::Paste_Row(model.Grid(), 2, copied, copied_row, texts, prompt);
     QCOMPARE(prompt.errors, errors);
     QCOMPARE(prompt.questions.size(), questions);
     if (questions > 0)

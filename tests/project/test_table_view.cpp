@@ -31,7 +31,7 @@ private:
 void Test_Table_View::init() {
     state_ = app::Session_State();
     model_ = new Grid_Test_Model(Grid_Kind::String_Grid, 10, 5, {1, 4});
-    view_ = new project::Table_View(state_);
+    view_ = new project::Table_View([this] { return state_.Table_Preferences(); });
     view_->setModel(model_);
     view_->resize(600, 400);
     view_->show();
@@ -71,9 +71,9 @@ void Test_Table_View::Enter_Without_Option_Keeps_Cell() {
     view_->setCurrentIndex(model_->index(6, 4));
     QTest::keyClick(view_, Qt::Key_Return);
     QCOMPARE(view_->currentIndex(), model_->index(6, 4));
-    QVERIFY(!project::Jump_Field(*view_, state_, Qt::Key_Return));
+    QVERIFY(!project::Jump_Field(*view_, state_.Table_Preferences(), Qt::Key_Return));
     state_.Enable_Jump_Field_Tables = true;
-    QVERIFY(!project::Jump_Field(*view_, state_, Qt::Key_A));
+    QVERIFY(!project::Jump_Field(*view_, state_.Table_Preferences(), Qt::Key_A));
 }
 
 void Test_Table_View::Enter_In_Editor_Commits_And_Jumps() {
@@ -105,7 +105,7 @@ void Test_Table_View::Header_Double_Click_Fits_Column() {
     model_->setData(model_->index(4, 2), QString(60, u'W'), Qt::EditRole);
     view_->setColumnWidth(2, 20);
     const int narrow = view_->columnWidth(2);
-    project::Auto_Size_Col(*view_, state_, row, 2);
+    project::Auto_Size_Col(*view_, state_.Table_Preferences(), row, 2);
     QCOMPARE(view_->columnWidth(2) > narrow, resized);
     if (resized)
         QVERIFY(view_->columnWidth(2) >= view_->fontMetrics().horizontalAdvance(QString(60, u'W')));

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/user_prompt.h"
+#include "project/user_prompt.h"
 
 #include <QList>
 #include <QStringList>
 
 /// Records every message and answers Yes/No questions from a script (default No).
-class Scripted_Prompt final : public app::User_Prompt {
+class Scripted_Prompt final : public project::User_Prompt {
 public:
     QStringList errors;
     QStringList informations;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace app {
+namespace project {
 
 /// @brief Every message box and Yes/No question goes through here, so the core and the
 /// tests never need a screen. The GUI answers with real message boxes.
@@ -17,4 +17,4 @@ public:
     virtual bool Ask_Yes_No(const QString& text) = 0;
 };
 
-} // namespace app
+} // namespace project

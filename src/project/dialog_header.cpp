@@ -1,4 +1,4 @@
-#include "app/dialog_header.h"
+#include "project/dialog_header.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace app {
+namespace project {
 
 Dialog_Header Add_Dialog_Header(QWidget* owner, QVBoxLayout* layout, const QString& sw_code) {
     Dialog_Header header;
@@ -51,4 +51,4 @@ Dialog_Buttons Add_Dialog_Buttons(QWidget* owner, QVBoxLayout* layout) {
     return buttons;
 }
 
-} // namespace app
+} // namespace project

@@ -6,7 +6,7 @@ class QString;
 class QVBoxLayout;
 class QWidget;
 
-namespace app {
+namespace project {
 
 /// The header every dialog of the configurator shows: the software code in large grey
 /// letters (`L_SW_Code`) and the dialog's description in bold below it (`L_SW_Desc`).
@@ -28,4 +28,4 @@ struct Dialog_Buttons {
 /// or a grid must never confirm the whole dialog behind the user's back.
 Dialog_Buttons Add_Dialog_Buttons(QWidget* owner, QVBoxLayout* layout);
 
-} // namespace app
+} // namespace project
