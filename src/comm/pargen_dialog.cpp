@@ -3,6 +3,7 @@
 #include "comm/category_panel.h"
 #include "comm/pargen_validation.h"
 #include "lang/language_events.h"
+#include "project/editor_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -516,20 +517,15 @@ bool TFParGen::Controllo_Dati() {
 }
 
 void TFParGen::Btn_OKClick() {
-    if (!Controllo_Dati())
-        return;
-    const QString error = Save_ParGen(Controls_To_Record(), state_.ParGen_File);
-    if (!error.isEmpty()) {
-        prompt_.Error(error);
-        return;
-    }
-    accept();
+    if (project::Validate_Then_Save(
+            prompt_, [this] { return Controllo_Dati(); },
+            [this] { return Save_ParGen(Controls_To_Record(), state_.ParGen_File); }))
+        accept();
 }
 
 void TFParGen::Btn_CancelClick() {
-    if (Is_Change && !prompt_.Ask_Yes_No(state_.Text(911)))
-        return;
-    reject();
+    if (project::Confirm_Discard(prompt_, Is_Change, state_.Text(911)))
+        reject();
 }
 
 void TFParGen::Wheel_Scroll(int angle_delta) {

@@ -4,16 +4,15 @@
 #include "hart/hart_variables_model.h"
 #include "lang/language_events.h"
 #include "project/dialog_header.h"
+#include "project/editor_dialog.h"
+#include "project/grid_delegate.h"
 #include "project/table_view.h"
 
-#include <QComboBox>
-#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace hart {
@@ -31,91 +30,6 @@ constexpr int Str_Confirm_Delete = 1248;
 // Widths that show the usual contents without scrolling sideways.
 constexpr std::array<int, HART_Variables_Model::Column_Count> Column_Widths{
     40, 60, 130, 105, 100, 110, 170, 70, 50, 70, 100, 85, 240};
-
-/// Editors of the HART grid: fixed drop-down lists for Type and Operations, no text editor
-/// for the check boxes, read-only check boxes that do not toggle, read-only cells shaded.
-class HART_Variables_Delegate final : public QStyledItemDelegate {
-public:
-    HART_Variables_Delegate(HART_Variables_Model& model, QObject* parent)
-        : QStyledItemDelegate(parent), model_(model) {}
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        if (HART_Variables_Model::Is_Check_Column(index.column()))
-            return nullptr;
-        const QStringList* choices = Choices(index.column());
-        if (!choices)
-            return QStyledItemDelegate::createEditor(parent, option, index);
-        auto* combo = new QComboBox(parent);
-        combo->addItems(*choices);
-        // A choice takes effect at once, as the drop-down closes.
-        connect(combo, &QComboBox::activated, this, [this, combo] {
-            Q_EMIT const_cast<HART_Variables_Delegate*>(this)->commitData(combo);
-        });
-        return combo;
-    }
-
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-            combo->setCurrentIndex(combo->findText(index.data(Qt::EditRole).toString()));
-            return;
-        }
-        QStyledItemDelegate::setEditorData(editor, index);
-    }
-
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override {
-        auto* combo = qobject_cast<QComboBox*>(editor);
-        if (!combo) {
-            QStyledItemDelegate::setModelData(editor, model, index);
-            return;
-        }
-        if (combo->currentIndex() < 0)
-            return;
-        model->setData(index, combo->currentText(), Qt::EditRole);
-        if (index.column() == Col::Col_Type)
-            model_.Apply_Read_Only_Rule(index.row());
-    }
-
-    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
-                     const QModelIndex& index) override {
-        const bool read_only_check = HART_Variables_Model::Is_Check_Column(index.column()) &&
-                                     model_.Is_Read_Only(index.row(), index.column());
-        if (read_only_check && Is_Toggle_Event(event))
-            return true;
-        return QStyledItemDelegate::editorEvent(event, model, option, index);
-    }
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (index.data(HART_Variables_Model::Read_Only_Role).toBool())
-            option->backgroundBrush = option->palette.brush(QPalette::Disabled, QPalette::Window);
-    }
-
-private:
-    static const QStringList* Choices(int column) {
-        if (column == Col::Col_Type)
-            return &Type_SL();
-        if (column == Col::Col_Operations)
-            return &Operations_SL();
-        return nullptr;
-    }
-
-    static bool Is_Toggle_Event(const QEvent* event) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-            return true;
-        default:
-            return false;
-        }
-    }
-
-    HART_Variables_Model& model_;
-};
 
 } // namespace
 
@@ -177,7 +91,12 @@ QPushButton* TFHARTVariables::Make_Button(const char* name) {
 
 void TFHARTVariables::Init_Table() {
     ASG->setModel(model_);
-    ASG->setItemDelegate(new HART_Variables_Delegate(*model_, ASG));
+    auto* delegate = new project::Grid_Delegate(ASG);
+    delegate->Choice_Made = [](QAbstractItemModel& model, const QModelIndex& index) {
+        if (index.column() == Col::Col_Type)
+            static_cast<HART_Variables_Model&>(model).Apply_Read_Only_Rule(index.row());
+    };
+    ASG->setItemDelegate(delegate);
     ASG->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                          QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     ASG->horizontalHeader()->setHighlightSections(false);
@@ -240,14 +159,10 @@ bool TFHARTVariables::Controllo_dati() {
 }
 
 void TFHARTVariables::Btn_OKClick() {
-    if (!Controllo_dati())
-        return;
-    const QString error = Save_HART_Variables(state_.HART_Variables_File, model_->Rows());
-    if (!error.isEmpty()) {
-        prompt_.Error(error);
-        return;
-    }
-    accept();
+    if (project::Validate_Then_Save(
+            prompt_, [this] { return Controllo_dati(); },
+            [this] { return Save_HART_Variables(state_.HART_Variables_File, model_->Rows()); }))
+        accept();
 }
 
 project::Table_Grid TFHARTVariables::Grid() const {

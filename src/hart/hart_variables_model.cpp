@@ -50,6 +50,14 @@ bool HART_Variables_Model::Is_Check_Column(int column) {
     return column == Col_Enable || column == Col_Swap || column == Col_Conv_Int;
 }
 
+QStringList HART_Variables_Model::Choices(int column) {
+    if (column == Col_Type)
+        return Type_SL();
+    if (column == Col_Operations)
+        return Operations_SL();
+    return {};
+}
+
 void HART_Variables_Model::Set_Read_Only(int row, int column, bool read_only) {
     if (read_only_[row][column] == read_only)
         return;
@@ -144,6 +152,8 @@ QVariant HART_Variables_Model::data(const QModelIndex& index, int role) const {
     }
     if (role == Read_Only_Role)
         return read_only_[row][column];
+    if (role == project::Choices_Role)
+        return Choices(column);
     if (Is_Check_Column(column)) {
         if (role == Qt::CheckStateRole)
             return *Check_Field(row, column) ? Qt::Checked : Qt::Unchecked;

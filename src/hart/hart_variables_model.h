@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hart/hart_variables.h"
+#include "project/grid_roles.h"
 
 #include <QAbstractTableModel>
 
@@ -36,8 +37,7 @@ public:
         Column_Count
     };
 
-    /// data() of this role tells whether the cell is read-only (the view shades such cells).
-    static constexpr int Read_Only_Role = Qt::UserRole + 1;
+    static constexpr int Read_Only_Role = project::Read_Only_Role;
 
     explicit HART_Variables_Model(QObject* parent = nullptr);
 
@@ -58,6 +58,8 @@ public:
     bool Is_Read_Only(int row, int column) const;
 
     static bool Is_Check_Column(int column);
+    /// The fixed drop-down texts of a choice column (Type, Operations); empty for others.
+    static QStringList Choices(int column);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
