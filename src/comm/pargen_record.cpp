@@ -1,5 +1,9 @@
 #include "comm/pargen_record.h"
 
+#include "project/numbers.h"
+
+#include <QDir>
+
 namespace comm {
 
 namespace {
@@ -95,13 +99,38 @@ ParGen_Record Normalise_For_Dialog(const ParGen_Record& texts) {
     return record;
 }
 
-project::Load_Status Load_ParGen(const QString& path, ParGen_Record& record, QString& error) {
+project::Load_Status Load_ParGen_Texts(const QString& path, const ParGen_Record& defaults,
+                                       ParGen_Record& texts, QString& error) {
     pugi::xml_document doc;
     const project::Load_Status status = project::Load_Xml_File(path, doc, error);
     if (status == project::Load_Status::Missing)
-        record = ParGen_Record();
+        texts = defaults;
     else if (status == project::Load_Status::Loaded)
-        record = Normalise_For_Dialog(Read_ParGen_Texts(project::Root_Node(doc), ParGen_Record()));
+        texts = Read_ParGen_Texts(project::Root_Node(doc), defaults);
+    return status;
+}
+
+QString Check_Choice_Positions(const ParGen_Record& texts, const QString& path) {
+    const auto refuse = [&path](const char* element, const QString& value) {
+        return QStringLiteral("%1: %2 \"%3\" is not one of the converter's choices")
+            .arg(QDir::toNativeSeparators(path), QLatin1String(element), value);
+    };
+    const auto outside = [](const QString& text, qint64 count) {
+        const std::optional<qint64> position = project::Parse_Decimal(text);
+        return position && (*position < 0 || *position >= count);
+    };
+    if (outside(texts.BACnet_Type, BACnet_Type_Items().size()))
+        return refuse("BACnet_Type", texts.BACnet_Type);
+    if (outside(texts.BACnet_Ser_Parity, Parity_Items().size()))
+        return refuse("BACnet_Ser_Parity", texts.BACnet_Ser_Parity);
+    return {};
+}
+
+project::Load_Status Load_ParGen(const QString& path, ParGen_Record& record, QString& error) {
+    ParGen_Record texts;
+    const project::Load_Status status = Load_ParGen_Texts(path, ParGen_Record(), texts, error);
+    if (status != project::Load_Status::Failed)
+        record = Normalise_For_Dialog(texts);
     return status;
 }
 

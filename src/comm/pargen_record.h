@@ -121,6 +121,19 @@ QStringList ParGen_Element_Names();
 /// conversions (the compile) start from here.
 ParGen_Record Read_ParGen_Texts(pugi::xml_node root, const ParGen_Record& defaults);
 
+/// @brief The one reader of the file: every element's text as it stands, a missing element
+/// taking the value of @p defaults (the whole record when the file is missing).
+/// Failed: @p error names the file and the reason and @p texts is left unchanged.
+project::Load_Status Load_ParGen_Texts(const QString& path, const ParGen_Record& defaults,
+                                       ParGen_Record& texts, QString& error);
+
+/// @brief Refuses drop-down positions the converter has no reading for: a BACnet_Type number
+/// other than 0 (BACnet/IP) or 1 (MS/TP), and a BACnet_Ser_Parity number outside 0..2. Text
+/// that is not a number keeps its default and a baud position outside its list gives 9600, so
+/// neither is refused. Empty when the positions are usable, else the message naming the file,
+/// the element and the value. The project check and the compile both ask it.
+QString Check_Choice_Positions(const ParGen_Record& texts, const QString& path);
+
 /// @brief Loads the file as the dialog shows it. Missing file: dialog defaults.
 /// Read-with-default per element, then: flags become "1"/"0"; the master address and the
 /// retry limit become their item texts; index fields that are not a number or lie outside

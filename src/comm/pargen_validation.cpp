@@ -1,5 +1,7 @@
 #include "comm/pargen_validation.h"
 
+#include "project/numbers.h"
+
 #include <QDir>
 
 #include <optional>
@@ -114,10 +116,10 @@ QString Controllo_Dati(const ParGen_Record& record, const lang::String_Table& te
 }
 
 QString Check_Communication_Settings(const QString& project_folder) {
-    ParGen_Record record;
+    ParGen_Record texts;
     QString error;
     const QString path = QDir(project_folder).filePath(QStringLiteral("ParGen.xml"));
-    switch (Load_ParGen(path, record, error)) {
+    switch (Load_ParGen_Texts(path, ParGen_Record(), texts, error)) {
     case project::Load_Status::Missing:
         return QString();
     case project::Load_Status::Failed:
@@ -125,7 +127,10 @@ QString Check_Communication_Settings(const QString& project_folder) {
     case project::Load_Status::Loaded:
         break;
     }
-    return Controllo_Dati(record, lang::String_Table());
+    const QString refused = Check_Choice_Positions(texts, path);
+    if (!refused.isEmpty())
+        return refused;
+    return Controllo_Dati(Normalise_For_Dialog(texts), lang::String_Table());
 }
 
 } // namespace comm

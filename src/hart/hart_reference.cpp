@@ -1,5 +1,6 @@
 #include "hart/hart_reference.h"
 
+#include "project/numbers.h"
 #include "project/xml_file.h"
 
 #include <array>

@@ -1,6 +1,8 @@
 #include "hart/hart_variables.h"
 
 #include "lang/string_table.h"
+#include "project/data_area.h"
+#include "project/numbers.h"
 #include "project/table_rows.h"
 
 #include <QDir>
@@ -34,10 +36,9 @@ constexpr qint64 Max_TimeOut = 0xFFFFFFFFLL;
 const char* const Table_Element = "HART_Variables";
 const char* const Root_Element = "HART";
 
-// Unparsable numbers count as -1, which every range check refuses.
-qint64 Int_Or_Minus_One(const QString& text) {
-    return project::Parse_Decimal(text).value_or(-1);
-}
+using project::Int_Or_Minus_One;
+
+constexpr int Num_Byte_Max = project::Data_Area_Size;
 
 bool In_Range(qint64 value, qint64 low, qint64 high) {
     return value >= low && value <= high;
@@ -64,7 +65,7 @@ std::optional<int> Params_Failure(const QString& params) {
 // The check text of the first failure of one row, or nothing.
 std::optional<QString> Row_Failure(const HART_Variable_Row& row, const lang::String_Table& texts) {
     const auto text = [&texts](int id) { return std::optional<QString>(texts.Text(id)); };
-    if (!In_Range(Parse_Int64(row.Device_Address).value_or(-1), 0, Max_Device_Address))
+    if (!In_Range(Parse_HART_Address(row.Device_Address).value_or(-1), 0, Max_Device_Address))
         return text(Str_Address_Range);
     if (!In_Range(Int_Or_Minus_One(row.Preamble_Count), Min_Preamble, Max_Preamble))
         return text(Str_Preamble_Range);
@@ -97,43 +98,63 @@ QString Check_Text(bool checked) {
     return checked ? QStringLiteral("Y") : QStringLiteral("N");
 }
 
-// Check boxes read unchecked only from exactly "N"; a missing attribute reads checked.
-bool Attr_Check(pugi::xml_node row, const char* name) {
-    return project::Attr_Text(row, name, QStringLiteral("Y")) != QLatin1String("N");
+// The dialog's defaults: check boxes read unchecked only from exactly "N", so a missing
+// attribute reads checked; a missing Type is "Var", a missing Operations "None".
+HART_Variable_Texts Dialog_Defaults() {
+    HART_Variable_Texts defaults;
+    defaults.Enable = defaults.Swap = defaults.ConvInt = QStringLiteral("Y");
+    defaults.Var_Cmd_Type = QStringLiteral("Var");
+    defaults.Var_Operation = QStringLiteral("None");
+    return defaults;
 }
 
-HART_Variable_Row Read_Row(pugi::xml_node node) {
+bool Is_Checked(const QString& text) {
+    return text != QLatin1String("N");
+}
+
+HART_Variable_Row To_Grid_Row(const HART_Variable_Texts& texts) {
     HART_Variable_Row row;
-    row.Enable = Attr_Check(node, "Enable");
-    row.Device_Address = project::Attr_Text(node, "Device_Address", {});
-    row.Preamble_Count = project::Attr_Text(node, "Preamble_Count", {});
-    row.Var_Cmd_Type = Get_Type(project::Attr_Text(node, "Var_Cmd_Type", QStringLiteral("Var")));
-    row.Var_Cmd_Number = project::Attr_Text(node, "Var_Cmd_Number", {});
-    row.Cmd_Params = project::Attr_Text(node, "Cmd_Params", {});
-    row.Position = project::Attr_Text(node, "Position", {});
-    row.Swap = Attr_Check(node, "Swap");
-    row.Conv_Int = Attr_Check(node, "ConvInt");
-    row.Var_Operation =
-        Get_Operation(project::Attr_Text(node, "Var_Operation", QStringLiteral("None")));
-    row.TimeOut = project::Attr_Text(node, "TimeOut", {});
-    row.Mnemonic = project::Attr_Text(node, "Mnemonic", {});
+    row.Enable = Is_Checked(texts.Enable);
+    row.Device_Address = texts.Device_Address;
+    row.Preamble_Count = texts.Preamble_Count;
+    row.Var_Cmd_Type = Get_Type(texts.Var_Cmd_Type);
+    row.Var_Cmd_Number = texts.Var_Cmd_Number;
+    row.Cmd_Params = texts.Cmd_Params;
+    row.Position = texts.Position;
+    row.Swap = Is_Checked(texts.Swap);
+    row.Conv_Int = Is_Checked(texts.ConvInt);
+    row.Var_Operation = Get_Operation(texts.Var_Operation);
+    row.TimeOut = texts.TimeOut;
+    row.Mnemonic = texts.Mnemonic;
     return row;
+}
+
+HART_Variable_Texts To_File_Texts(const HART_Variable_Row& row) {
+    HART_Variable_Texts texts;
+    texts.Enable = Check_Text(row.Enable);
+    texts.Device_Address = row.Device_Address;
+    texts.Preamble_Count = row.Preamble_Count;
+    texts.Var_Cmd_Type = row.Var_Cmd_Type;
+    texts.Var_Cmd_Number = row.Var_Cmd_Number;
+    texts.Cmd_Params = row.Cmd_Params;
+    texts.Position = row.Position;
+    texts.Swap = Check_Text(row.Swap);
+    texts.ConvInt = Check_Text(row.Conv_Int);
+    texts.Var_Operation = row.Var_Operation;
+    texts.TimeOut = row.TimeOut;
+    texts.Mnemonic = row.Mnemonic;
+    return texts;
 }
 
 void Write_Row(pugi::xml_node table, const HART_Variable_Row& row) {
     pugi::xml_node node = table.append_child("row");
-    project::Set_Attr(node, "Enable", Check_Text(row.Enable));
-    project::Set_Attr(node, "Device_Address", row.Device_Address);
-    project::Set_Attr(node, "Preamble_Count", row.Preamble_Count);
-    project::Set_Attr(node, "Var_Cmd_Type", row.Var_Cmd_Type);
-    project::Set_Attr(node, "Var_Cmd_Number", row.Var_Cmd_Number);
-    project::Set_Attr(node, "Cmd_Params", row.Cmd_Params);
-    project::Set_Attr(node, "Position", row.Position);
-    project::Set_Attr(node, "Swap", Check_Text(row.Swap));
-    project::Set_Attr(node, "ConvInt", Check_Text(row.Conv_Int));
-    project::Set_Attr(node, "Var_Operation", row.Var_Operation);
-    project::Set_Attr(node, "TimeOut", row.TimeOut);
-    project::Set_Attr(node, "Mnemonic", row.Mnemonic);
+    const HART_Variable_Texts texts = To_File_Texts(row);
+    Visit_HART_Attributes(
+        texts, [&](const char* name, const QString& text) { project::Set_Attr(node, name, text); });
+}
+
+QString File_Error(const QString& path, const QString& what) {
+    return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), what);
 }
 
 } // namespace
@@ -164,43 +185,72 @@ bool Is_Command_Row(const HART_Variable_Row& row) {
     return row.Var_Cmd_Type.trimmed() == QLatin1String("Command");
 }
 
-std::optional<qint64> Parse_Int64(const QString& text) {
-    QString digits;
-    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        digits = text.mid(2);
-    else if (text.startsWith(u'$'))
-        digits = text.mid(1);
-    else
-        return project::Parse_Decimal(text);
-    for (const QChar c : digits)
-        if (!c.isDigit() && !(c.toUpper() >= u'A' && c.toUpper() <= u'F'))
-            return std::nullopt;
-    bool ok = false;
-    const qint64 value = digits.toLongLong(&ok, 16);
-    return ok ? std::optional<qint64>(value) : std::nullopt;
+std::optional<qint64> Parse_HART_Address(const QString& text) {
+    return project::Parse_Int64(text);
 }
 
-HART_Variables_Load Load_HART_Variables(const QString& path) {
-    HART_Variables_Load load;
+std::vector<uint8_t> Request_Bytes(const QString& text) {
+    const QString hex = text.trimmed();
+    std::vector<uint8_t> bytes(static_cast<size_t>(hex.size() / 2));
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const int high = project::Hex_Digit(hex[static_cast<qsizetype>(2 * i)]);
+        const int low = project::Hex_Digit(hex[static_cast<qsizetype>(2 * i + 1)]);
+        bytes[i] = (high < 0 || low < 0) ? 0 : static_cast<uint8_t>(high * 16 + low);
+    }
+    return bytes;
+}
+
+HART_Texts_Load Read_HART_Variable_Texts(const QString& path, const HART_Variable_Texts& defaults,
+                                         qsizetype max_rows) {
+    HART_Texts_Load load;
     pugi::xml_document doc;
     load.status = project::Load_Xml_File(path, doc, load.error);
     if (load.status != project::Load_Status::Loaded)
         return load;
-    const pugi::xml_node table = project::Child(project::Root_Node(doc), Table_Element);
+    load.status = project::Load_Status::Failed;
+    const pugi::xml_node root = project::Root_Node(doc);
+    if (std::string_view(root.name()) != Root_Element) {
+        load.error = File_Error(path, QStringLiteral("element HART is missing"));
+        return load;
+    }
+    const pugi::xml_node table = project::Child(root, Table_Element);
     if (!table) {
-        load.status = project::Load_Status::Failed;
-        load.error = QStringLiteral("%1: the root element has no %2 element")
-                         .arg(QDir::toNativeSeparators(path), QLatin1String(Table_Element));
+        load.error = File_Error(path, QStringLiteral("table HART_Variables is missing"));
         return load;
     }
     for (const pugi::xml_node node : table.children()) {
         if (node.type() != pugi::node_element)
             continue;
-        if (load.rows.size() < HART_Variables_Rows)
-            load.rows << Read_Row(node);
-        else
-            ++load.dropped_rows;
+        if (load.row_count++ >= max_rows)
+            continue;
+        HART_Variable_Texts texts = defaults;
+        Visit_HART_Attributes(texts, [&](const char* name, QString& text) {
+            text = project::Attr_Text(node, name, text);
+        });
+        load.rows << texts;
     }
+    load.status = project::Load_Status::Loaded;
+    return load;
+}
+
+QString Too_Many_Rows(const QString& path, qsizetype row_count) {
+    if (row_count <= HART_Variables_Rows)
+        return {};
+    return File_Error(path,
+                      QStringLiteral("the table holds %1 rows, the converter polls at most %2")
+                          .arg(row_count)
+                          .arg(HART_Variables_Rows));
+}
+
+HART_Variables_Load Load_HART_Variables(const QString& path) {
+    const HART_Texts_Load texts =
+        Read_HART_Variable_Texts(path, Dialog_Defaults(), HART_Variables_Rows);
+    HART_Variables_Load load;
+    load.status = texts.status;
+    load.error = texts.error;
+    for (const HART_Variable_Texts& row : texts.rows)
+        load.rows << To_Grid_Row(row);
+    load.dropped_rows = static_cast<int>(texts.row_count - texts.rows.size());
     return load;
 }
 
@@ -228,10 +278,13 @@ QString Save_HART_Variables(const QString& path, const QList<HART_Variable_Row>&
 }
 
 QString Check_HART_Variables_Project(const QString& project_folder) {
-    const HART_Variables_Load load =
-        Load_HART_Variables(QDir(project_folder).filePath(QLatin1String(HART_Variables_File_Name)));
+    const QString path = QDir(project_folder).filePath(QLatin1String(HART_Variables_File_Name));
+    const HART_Variables_Load load = Load_HART_Variables(path);
     if (load.status == project::Load_Status::Failed)
         return load.error;
+    const QString too_many = Too_Many_Rows(path, load.rows.size() + load.dropped_rows);
+    if (!too_many.isEmpty())
+        return too_many;
     return Check_HART_Variables(load.rows, lang::String_Table());
 }
 

@@ -129,7 +129,6 @@ bool TFHARTVariables::FormShow() {
         return false;
     }
     model_->Set_Rows(load.rows);
-    Num_Byte_Max = hart::Num_Byte_Max;
     Do_Copy = false;
     L_SW_Code->setText(state_.SW_Code);
     ASG->setCurrentIndex(model_->index(0, Col::Col_Enable));

@@ -55,8 +55,6 @@ public:
     QPushButton* Btn_OK = nullptr;
     QPushButton* Btn_Cancel = nullptr;
 
-    /// Size of the data area, set at every showing.
-    int Num_Byte_Max = 0;
     /// A row was copied in this showing; Paste refuses otherwise.
     bool Do_Copy = false;
 

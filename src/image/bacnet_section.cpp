@@ -1,7 +1,7 @@
 #include "image/bacnet_section.h"
 
 #include "image/byte_order.h"
-#include "image/text_numbers.h"
+#include "project/numbers.h"
 #include "project/xml_file.h"
 
 #include <QDir>
@@ -12,6 +12,10 @@
 #include <vector>
 
 namespace image {
+
+using project::Bits;
+using project::Int32_Or;
+using project::Int32_Value;
 
 namespace {
 

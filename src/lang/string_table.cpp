@@ -1,6 +1,7 @@
 #include "lang/string_table.h"
 
 #include "lang/default_strings.h"
+#include "project/numbers.h"
 #include "project/xml_file.h"
 
 #include <QDir>

@@ -1,5 +1,6 @@
 #include "project/xml_file.h"
 
+#include "project/numbers.h"
 #include "project/save_file.h"
 
 #include <QDir>
@@ -85,20 +86,6 @@ QString Child_Text(pugi::xml_node parent, const char* name, const QString& fallb
     if (!node)
         return fallback;
     return To_QString(node.child_value());
-}
-
-std::optional<qint64> Parse_Decimal(const QString& text) {
-    if (text.isEmpty())
-        return std::nullopt;
-    int start = (text[0] == u'-' || text[0] == u'+') ? 1 : 0;
-    if (start == text.size())
-        return std::nullopt;
-    for (int i = start; i < text.size(); ++i)
-        if (text[i] < u'0' || text[i] > u'9')
-            return std::nullopt;
-    bool ok = false;
-    const qint64 value = text.toLongLong(&ok, 10);
-    return ok ? std::optional<qint64>(value) : std::nullopt;
 }
 
 qint64 Child_Int(pugi::xml_node parent, const char* name, qint64 fallback) {

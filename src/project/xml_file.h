@@ -46,9 +46,6 @@ std::optional<QString> Attr(pugi::xml_node row, const char* name);
 /// The attribute's text; @p fallback when missing.
 QString Attr_Text(pugi::xml_node row, const char* name, const QString& fallback);
 
-/// Decimal integer as the converter's files store it: optional sign, digits, nothing else.
-std::optional<qint64> Parse_Decimal(const QString& text);
-
 QString To_QString(const char* utf8);
 std::string To_Utf8(const QString& text);
 

@@ -50,6 +50,14 @@ private Q_SLOTS:
                           "</BACnet_Ser_NAME_STA>")
             << QByteArray("Error BACnet!! BACnet Device Name is not correct (allowed characters "
                           "are 'a'..'z' and '0'..'1')\n");
+        QTest::newRow("type outside the list")
+            << QByteArray("<BACnet_Type>2</BACnet_Type>")
+            << QByteArray("BACnet_Type \"2\" is not one of the converter's choices\n");
+        QTest::newRow("parity outside the list")
+            << QByteArray("<BACnet_Type>1</BACnet_Type><BACnet_Ser_Parity>-1</BACnet_Ser_Parity>")
+            << QByteArray("BACnet_Ser_Parity \"-1\" is not one of the converter's choices\n");
+        QTest::newRow("type that is no number keeps BACnet/IP")
+            << QByteArray("<BACnet_Type>x</BACnet_Type>") << QByteArray();
     }
 
     void communication_settings() {
@@ -58,7 +66,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(Write_Test_File(dir.filePath("ParGen.xml"), "<Par_Gen>" + elements + "</Par_Gen>"));
         const Cli_Result result = Run_Cli({"check", dir.path()});
-        QCOMPARE(result.out, out);
+        QVERIFY2(result.out.endsWith(out), result.out.constData());
+        QCOMPARE(result.out.isEmpty(), out.isEmpty());
         QCOMPARE(result.exit_code, out.isEmpty() ? 0 : 1);
     }
 
@@ -87,6 +96,19 @@ private Q_SLOTS:
         const Cli_Result result = Run_Cli({"check", dir.path()});
         QCOMPARE(result.out, out);
         QCOMPARE(result.exit_code, out.isEmpty() ? 0 : 1);
+    }
+
+    void hart_table_beyond_its_rows_is_refused() {
+        QTemporaryDir dir;
+        QByteArray rows;
+        for (int i = 0; i < 101; ++i)
+            rows += "<row Enable=\"N\"/>";
+        QVERIFY(Write_Test_File(dir.filePath("HART_Variables.xml"),
+                                "<HART><HART_Variables>" + rows + "</HART_Variables></HART>"));
+        const Cli_Result result = Run_Cli({"check", dir.path()});
+        QCOMPARE(result.exit_code, 1);
+        QVERIFY2(result.out.contains("HART_Variables.xml") && result.out.contains("101 rows"),
+                 result.out.constData());
     }
 
     void communication_settings_are_checked_before_hart_variables() {

@@ -249,7 +249,9 @@ void Test_HART_Variables::Load_Refuses_Unreadable_Files_data() {
     QTest::addColumn<QString>("reason");
     QTest::newRow("not well-formed") << QByteArray("<HART><HART_Variables></HART>") << "line 1";
     QTest::newRow("no table element")
-        << QByteArray("<HART><Variables/></HART>") << "no HART_Variables element";
+        << QByteArray("<HART><Variables/></HART>") << "table HART_Variables is missing";
+    QTest::newRow("another root") << QByteArray("<Hart><HART_Variables/></Hart>")
+                                  << "element HART is missing";
 }
 
 void Test_HART_Variables::Load_Refuses_Unreadable_Files() {

@@ -80,7 +80,6 @@ void Test_HART_Variables_Dialog::Show_Loads_File_And_Read_Only_Rule() {
     QVERIFY(Write_Test_File(state_.HART_Variables_File, Two_Rows));
     QVERIFY(dialog_->FormShow());
     QVERIFY(prompt_.errors.isEmpty());
-    QCOMPARE(dialog_->Num_Byte_Max, 1440);
     QCOMPARE(Cell(0, Col::Col_Type), QStringLiteral("Command"));
     QCOMPARE(Cell(1, Col::Col_Operations), QStringLiteral("x 10"));
     QCOMPARE(Cell(1, Col::Col_Number), QStringLiteral("2"));

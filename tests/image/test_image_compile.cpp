@@ -1,3 +1,4 @@
+#include "hart/hart_variables.h"
 #include "image/bacnet_section.h"
 #include "image/hart_section.h"
 #include "image_fixtures.h"
@@ -88,9 +89,10 @@ private Q_SLOTS:
                                     << "1@0x1A8=02 1@0x1AB=02";
         QTest::newRow("parity even") << Elements{{"BACnet_Type", "1"}, {"BACnet_Ser_Parity", "2"}}
                                      << "1@0x1A8=01 1@0x1AB=01";
-        QTest::newRow("neither type writes no BACnet field")
-            << ethernet + bacnet_ip + Elements{{"BACnet_Type", "2"}}
-            << "1@0x028=c0a8000a 1@0x03A=0000 1@0x050=00000000 1@0x134=00000000 1@0x19C=00000000";
+        QTest::newRow("a type that is no number is BACnet/IP")
+            << Elements{{"BACnet_Type", "abc"}, {"BACnet_PORT", "47809"}} << "1@0x03A=c1ba";
+        QTest::newRow("a baud position outside the list gives 9600")
+            << Elements{{"BACnet_Type", "1"}, {"BACnet_Ser_Baudrate", "9"}} << "1@0x19C=80250000";
         QTest::newRow("octets keep their low 8 bits")
             << Elements{{"BACnet_IP1", "300"}} << "1@0x028=2ca80005";
         QTest::newRow("DNS on, secondary octet 3 missing")
@@ -147,6 +149,28 @@ private Q_SLOTS:
         QCOMPARE(Le(compiled.bank1, 0x7FC, 4),
                  quint64(image::Parameter_Block_Checksum(
                      {reinterpret_cast<const uint8_t*>(compiled.bank1.constData()), 2048})));
+    }
+
+    void out_of_list_choices_are_refused_data() {
+        QTest::addColumn<Elements>("par_gen");
+        QTest::addColumn<QString>("named");
+        for (const char* type : {"2", "5", "-1"})
+            QTest::addRow("BACnet_Type %s", type) << Elements{{"BACnet_Type", type}}
+                                                  << QStringLiteral("BACnet_Type \"%1\"").arg(type);
+        for (const char* parity : {"-1", "3"})
+            QTest::addRow("parity %s", parity)
+                << Elements{{"BACnet_Type", "1"}, {"BACnet_Ser_Parity", parity}}
+                << QStringLiteral("BACnet_Ser_Parity \"%1\"").arg(parity);
+    }
+
+    void out_of_list_choices_are_refused() {
+        // The converter has no reading for these positions: an image written anyway would
+        // hold port 0 and no device name, or parity 0xFF.
+        QFETCH(Elements, par_gen);
+        QFETCH(QString, named);
+        const Compiled compiled = Compile({Par_Gen(par_gen), {}, {}});
+        QVERIFY2(compiled.error.contains("ParGen.xml"), qPrintable(compiled.error));
+        QVERIFY2(compiled.error.contains(named), qPrintable(compiled.error));
     }
 
     void checksum_sums_every_byte_before_it() {
@@ -236,9 +260,9 @@ private Q_SLOTS:
     }
 
     void hart_request_bytes() {
-        QCOMPARE(image::Hart_Request_Bytes(" 0a0B "), (std::vector<uint8_t>{0x0A, 0x0B}));
-        QCOMPARE(image::Hart_Request_Bytes("0G1"), (std::vector<uint8_t>{0x00}));
-        QVERIFY(image::Hart_Request_Bytes("").empty());
+        QCOMPARE(hart::Request_Bytes(" 0a0B "), (std::vector<uint8_t>{0x0A, 0x0B}));
+        QCOMPARE(hart::Request_Bytes("0G1"), (std::vector<uint8_t>{0x00}));
+        QVERIFY(hart::Request_Bytes("").empty());
     }
 
     void hart_rows_enabled() {
@@ -263,15 +287,15 @@ private Q_SLOTS:
     void hart_list_ends_before_the_web_pages_data() {
         QTest::addColumn<int>("params_characters");
         QTest::addColumn<bool>("fits");
-        // 2559 records and 40 request bytes end bank 2 exactly where the web pages begin.
-        QTest::newRow("up to 0xC0000") << 80 << true;
-        QTest::newRow("one byte over") << 82 << false;
+        // 100 records and 186924 request bytes end bank 2 exactly where the web pages begin.
+        QTest::newRow("up to 0xC0000") << 373848 << true;
+        QTest::newRow("one byte over") << 373850 << false;
     }
 
     void hart_list_ends_before_the_web_pages() {
         QFETCH(int, params_characters);
         QFETCH(bool, fits);
-        QStringList rows(2558, QStringLiteral(R"(Enable="Y")"));
+        QStringList rows(99, QStringLiteral(R"(Enable="Y")"));
         rows << QStringLiteral(R"(Enable="Y" Cmd_Params="%1")")
                     .arg(QString(params_characters, u'A'));
         const Compiled compiled = Compile({{}, Hart_Variables(rows), {}});
@@ -282,6 +306,16 @@ private Q_SLOTS:
             QVERIFY(compiled.error.contains("HART_Variables.xml"));
             QVERIFY2(compiled.error.contains("194560"), qPrintable(compiled.error));
         }
+    }
+
+    void hart_table_beyond_its_rows_is_refused() {
+        // The grid holds 100 rows; a longer hand-edited table must not poll rows nobody
+        // validated, so the compile stops and names the count.
+        const Compiled fits = Compile({{}, Hart_Variables(QStringList(100, R"(Enable="N")")), {}});
+        QVERIFY2(fits.error.isEmpty(), qPrintable(fits.error));
+        const Compiled over = Compile({{}, Hart_Variables(QStringList(101, R"(Enable="N")")), {}});
+        QVERIFY2(over.error.contains("HART_Variables.xml"), qPrintable(over.error));
+        QVERIFY2(over.error.contains("101 rows"), qPrintable(over.error));
     }
 
     void bacnet_records_example() {
