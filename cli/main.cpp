@@ -19,6 +19,11 @@ constexpr auto Commands = std::to_array<Command>({
      "run the OK validations of the project's files (communication settings, HART variables, "
      "BACnet access); print the first failing message and exit 1, or nothing and exit 0",
      Run_Check},
+    {"update", "update PROJECT_FOLDER IP [--option both|firmware|configuration] [--no-read-back]",
+     "compile the project, check that the converter at IP answers, write Ethernet_Update.xml "
+     "and run Ethernet_Update.exe from the program folder (MASTER holds the firmware); exit 0 "
+     "only when the updater ended with status 0",
+     Run_Update},
 });
 
 QString Usage() {

@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "comm/pargen_dialog.h"
 #include "hart/hart_variables_dialog.h"
+#include "image/boot_dialog.h"
 #include "lang/language_events.h"
 
 #include <QApplication>
@@ -60,6 +61,7 @@ TFQuillonFirmWare::TFQuillonFirmWare(Session_State& state, project::User_Prompt&
     open_conf_ = new TFOpenConf(state_, this);
     par_gen_ = new comm::TFParGen(state_, prompt_, this);
     hart_variables_ = new hart::TFHARTVariables(state_, prompt_, this);
+    boot_ = new image::TFBoot(state_, prompt_, this);
 
     setWindowTitle(state_.Window_Caption);
     Set_Lang();
@@ -291,7 +293,17 @@ void TFQuillonFirmWare::Show_BACnet_Access() {}
 
 void TFQuillonFirmWare::BACnet_EDE_File() {}
 
-void TFQuillonFirmWare::Update_Device() {}
+void TFQuillonFirmWare::Update_Device() {
+    // Compiled at every press, whatever follows: the updater must never send stale banks.
+    const QString error = image::Compile_Banks(state_.Project_Folder, state_.String_Table);
+    if (!error.isEmpty()) {
+        prompt_.Error(error);
+        return;
+    }
+    boot_->BACnetType = image::Get_Type_BACnet(state_.ParGen_File);
+    boot_->Form_Type = 1;
+    boot_->Execute();
+}
 
 void TFQuillonFirmWare::Show_About() {
     prompt_.Information(QStringLiteral("%1\n%2\nVersion %3")

@@ -19,6 +19,10 @@ namespace hart {
 class TFHARTVariables;
 }
 
+namespace image {
+class TFBoot;
+}
+
 namespace app {
 
 class TFNew_Project;
@@ -68,6 +72,7 @@ public:
     TFOpenConf* Open_Conf_Dialog() const { return open_conf_; }
     comm::TFParGen* Par_Gen_Dialog() const { return par_gen_; }
     hart::TFHARTVariables* HART_Variables_Dialog() const { return hart_variables_; }
+    image::TFBoot* Boot_Dialog() const { return boot_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +98,7 @@ private:
     TFOpenConf* open_conf_ = nullptr;
     comm::TFParGen* par_gen_ = nullptr;
     hart::TFHARTVariables* hart_variables_ = nullptr;
+    image::TFBoot* boot_ = nullptr;
 };
 
 /// The maker's home page behind the link at the foot of the steps.

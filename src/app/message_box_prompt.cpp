@@ -19,6 +19,10 @@ void Message_Box_Prompt::Information(const QString& text) {
     QMessageBox::information(Owner(parent_), QApplication::applicationDisplayName(), text);
 }
 
+void Message_Box_Prompt::Warning(const QString& text) {
+    QMessageBox::warning(Owner(parent_), QApplication::applicationDisplayName(), text);
+}
+
 bool Message_Box_Prompt::Ask_Yes_No(const QString& text) {
     return QMessageBox::question(Owner(parent_), QApplication::applicationDisplayName(), text,
                                  QMessageBox::Yes | QMessageBox::No,

@@ -12,6 +12,7 @@ public:
     explicit Message_Box_Prompt(QWidget* parent = nullptr) : parent_(parent) {}
     void Error(const QString& text) override;
     void Information(const QString& text) override;
+    void Warning(const QString& text) override;
     bool Ask_Yes_No(const QString& text) override;
 
 private:

@@ -13,6 +13,8 @@ public:
     virtual void Error(const QString& text) = 0;
     /// Information box (OK button).
     virtual void Information(const QString& text) = 0;
+    /// Warning box (warning icon, OK button).
+    virtual void Warning(const QString& text) = 0;
     /// Confirmation box (question icon, Yes and No); true only for Yes.
     virtual bool Ask_Yes_No(const QString& text) = 0;
 };

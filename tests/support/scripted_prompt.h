@@ -10,11 +10,13 @@ class Scripted_Prompt final : public project::User_Prompt {
 public:
     QStringList errors;
     QStringList informations;
+    QStringList warnings;
     QStringList questions;
     QList<bool> answers; // taken in order; No when exhausted
 
     void Error(const QString& text) override { errors << text; }
     void Information(const QString& text) override { informations << text; }
+    void Warning(const QString& text) override { warnings << text; }
     bool Ask_Yes_No(const QString& text) override {
         questions << text;
         return answers.isEmpty() ? false : answers.takeFirst();
@@ -22,6 +24,7 @@ public:
     void Clear() {
         errors.clear();
         informations.clear();
+        warnings.clear();
         questions.clear();
         answers.clear();
     }
