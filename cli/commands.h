@@ -22,6 +22,7 @@ struct Command {
 int Run_Strings(const QStringList& arguments);
 int Run_Compile(const QStringList& arguments);
 int Run_Check(const QStringList& arguments);
+int Run_Lang_Template(const QStringList& arguments);
 
 void Print_Out(const QString& text);
 void Print_Err(const QString& text);

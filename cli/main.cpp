@@ -19,6 +19,10 @@ constexpr auto Commands = std::to_array<Command>({
      "run the OK validations of the project's files (communication settings, HART variables, "
      "BACnet access); print the first failing message and exit 1, or nothing and exit 0",
      Run_Check},
+    {"lang-template", "lang-template [FILE]",
+     "write a complete language file of the built-in English texts to FILE or standard output, "
+     "as the start of a translation",
+     Run_Lang_Template},
 });
 
 QString Usage() {
