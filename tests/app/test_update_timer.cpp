@@ -108,10 +108,10 @@ private Q_SLOTS:
         Program program(true, true);
         app::TFQuillonFirmWare window(program.state, program.prompt);
         window.Checker().Set_Server(QUrl("http://127.0.0.1:9"));
-        window.Set_Update_Periods(300, 1000);
-        QTest::qWait(200);
+        window.Set_Update_Periods(3000, 20000);
+        QTest::qWait(500);
         window.Set_Update_Timer();
-        QVERIFY(window.Timer_Update->remainingTime() <= 150);
+        QVERIFY(window.Timer_Update->remainingTime() <= 2600);
     }
 
     void options_ok_starts_the_timer() {
