@@ -23,6 +23,7 @@ int Run_Strings(const QStringList& arguments);
 int Run_Compile(const QStringList& arguments);
 int Run_Check(const QStringList& arguments);
 int Run_Update(const QStringList& arguments);
+int Run_Lang_Template(const QStringList& arguments);
 
 void Print_Out(const QString& text);
 void Print_Err(const QString& text);

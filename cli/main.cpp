@@ -24,6 +24,10 @@ constexpr auto Commands = std::to_array<Command>({
      "and run Ethernet_Update.exe from the program folder (MASTER holds the firmware); exit 0 "
      "only when the updater ended with status 0",
      Run_Update},
+    {"lang-template", "lang-template [FILE]",
+     "write a complete language file of the built-in English texts to FILE or standard output, "
+     "as the start of a translation",
+     Run_Lang_Template},
 });
 
 QString Usage() {

@@ -1,9 +1,12 @@
 #include "app/main_window.h"
 
+#include "app/about_dialog.h"
 #include "app/new_project_dialog.h"
 #include "app/open_project_dialog.h"
+#include "app/options_dialog.h"
 #include "app/projects.h"
 #include "app/settings.h"
+#include "app/version_check.h"
 #include "comm/pargen_dialog.h"
 #include "hart/hart_variables_dialog.h"
 #include "image/boot_dialog.h"
@@ -17,16 +20,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
-#include <QUrlQuery>
 #include <QVBoxLayout>
 
 namespace app {
 
 namespace {
-
-constexpr const char* Maker_Host = "www.tolmex.com";
 
 QLabel* Make_Label(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
@@ -36,12 +37,11 @@ QLabel* Make_Label(QWidget* parent, const char* name) {
 
 } // namespace
 
-QString Maker_Home_Page_Url() {
-    QUrl url(QStringLiteral("https://%1/HOME/default.asp").arg(QString::fromLatin1(Maker_Host)));
-    QUrlQuery query;
-    query.addQueryItem(QStringLiteral("frompg"), QString::fromLatin1(Default_SW_Code));
-    url.setQuery(query);
-    return url.toString();
+void Change_Language(Session_State& state, const QString& language) {
+    // Loading may fall back to English; the chosen name itself stays as it was.
+    QString loaded = language;
+    lang::Load_Language(state.String_Table, state.Language_Folder, loaded);
+    lang::Language_Changes().Notify();
 }
 
 TFQuillonFirmWare::TFQuillonFirmWare(Session_State& state, project::User_Prompt& prompt,
@@ -62,6 +62,15 @@ TFQuillonFirmWare::TFQuillonFirmWare(Session_State& state, project::User_Prompt&
     par_gen_ = new comm::TFParGen(state_, prompt_, this);
     hart_variables_ = new hart::TFHARTVariables(state_, prompt_, this);
     boot_ = new image::TFBoot(state_, prompt_, this);
+    checker_ = new Version_Checker(this);
+    about_ = new TFAbout(state_, this);
+    options_ = new TFSoftOptions(state_, prompt_, *checker_, this);
+
+    Timer_Update = new QTimer(this);
+    Timer_Update->setObjectName(QStringLiteral("Timer_Update"));
+    Timer_Update->setInterval(First_Update_Period_Ms);
+    connect(Timer_Update, &QTimer::timeout, this, &TFQuillonFirmWare::Timer_UpdateTimer);
+    Set_Update_Timer();
 
     setWindowTitle(state_.Window_Caption);
     Set_Lang();
@@ -86,7 +95,12 @@ void TFQuillonFirmWare::Build_Header(QGridLayout* grid) {
     desc_font.setBold(true);
     L_SW_Desc->setFont(desc_font);
     LL_Update = Make_Label(this, "LL_Update");
-    LL_Update->setOpenExternalLinks(true);
+    LL_Update->setTextFormat(Qt::RichText);
+    connect(LL_Update, &QLabel::linkActivated, this, &TFQuillonFirmWare::LL_UpdateLinkClick);
+    // The header keeps the link's room, so the fixed-size window never has to grow for it.
+    QSizePolicy link_policy = LL_Update->sizePolicy();
+    link_policy.setRetainSizeWhenHidden(true);
+    LL_Update->setSizePolicy(link_policy);
     LL_Update->hide();
 
     auto* titles = new QVBoxLayout;
@@ -178,7 +192,7 @@ void TFQuillonFirmWare::Build_Steps(QGridLayout* grid) {
 
     L_Tolmex = Make_Label(this, "L_Tolmex");
     L_Tolmex->setText(QStringLiteral("<a href=\"%1\">%2</a>")
-                          .arg(Maker_Home_Page_Url(), QString::fromLatin1(Maker_Host)));
+                          .arg(Home_Page_Url().toString(), QString::fromLatin1(Maker_Host)));
     L_Tolmex->setOpenExternalLinks(true);
     grid->addWidget(L_Tolmex, first_row + 5, 2, Qt::AlignRight | Qt::AlignVCenter);
 
@@ -211,7 +225,7 @@ void TFQuillonFirmWare::Set_Lang() {
     // These two captions are fixed: the BACnet side keeps its English names in every language.
     Btn_BACnet_SetAccess->setText(QStringLiteral("Set BACnet Access"));
     Btn_BACnet_EDE_File->setText(QStringLiteral("BACnet EDE File"));
-    LL_Update->setText(t.Text(19));
+    LL_Update->setText(Link_Html(Download_Page_Url(), t.Text(19)));
     Show_Active_Configuration();
 }
 
@@ -306,10 +320,48 @@ void TFQuillonFirmWare::Update_Device() {
 }
 
 void TFQuillonFirmWare::Show_About() {
-    prompt_.Information(QStringLiteral("%1\n%2\nVersion %3")
-                            .arg(state_.SW_Code, state_.SW_Desc, QString::fromLatin1(SW_Version)));
+    about_->Execute();
 }
 
-void TFQuillonFirmWare::Show_Options() {}
+void TFQuillonFirmWare::Show_Options() {
+    if (options_->Execute() != QDialog::Accepted)
+        return;
+    const QString error = Save_Setting(state_);
+    Set_Update_Timer();
+    if (!error.isEmpty())
+        prompt_.Error(error);
+}
+
+// --- Version check --------------------------------------------------------------------------
+
+void TFQuillonFirmWare::Set_Update_Periods(int first_ms, int next_ms) {
+    next_update_period_ms_ = next_ms;
+    Timer_Update->setInterval(update_checked_ ? next_ms : first_ms);
+}
+
+void TFQuillonFirmWare::Set_Update_Timer() {
+    if (!(state_.Enable_Internet && state_.Enable_Update))
+        Timer_Update->stop();
+    else if (!Timer_Update->isActive())
+        Timer_Update->start();
+}
+
+void TFQuillonFirmWare::Timer_UpdateTimer() {
+    Timer_Update->stop();
+    // The answer comes later; the window goes on meanwhile.
+    connect(checker_->Check_Version(), &Version_Request::Finished, this,
+            &TFQuillonFirmWare::Show_Update_Link);
+    update_checked_ = true;
+    Timer_Update->setInterval(next_update_period_ms_);
+    Timer_Update->start();
+}
+
+void TFQuillonFirmWare::Show_Update_Link(bool newer) {
+    LL_Update->setVisible(newer);
+}
+
+void TFQuillonFirmWare::LL_UpdateLinkClick(const QString& link) {
+    QDesktopServices::openUrl(QUrl(link));
+}
 
 } // namespace app

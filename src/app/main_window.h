@@ -25,8 +25,11 @@ class TFBoot;
 
 namespace app {
 
+class TFAbout;
 class TFNew_Project;
 class TFOpenConf;
+class TFSoftOptions;
+class Version_Checker;
 
 /// @brief The main window: the active project and the numbered steps of a configuration.
 /// Holds no project data; every step opens its own dialog, which reads and writes its file.
@@ -48,6 +51,20 @@ public:
 
     /// Shows a message the start-up produced (an unreadable settings file) once the window is up.
     void Show_Startup_Message(const QString& text);
+
+    /// First version check this long after the timer is enabled, later ones this far apart.
+    static constexpr int First_Update_Period_Ms = 60 * 1000;
+    static constexpr int Next_Update_Period_Ms = 2 * 60 * 60 * 1000;
+    /// Tests shorten the periods; the first one applies only while no check was made yet.
+    void Set_Update_Periods(int first_ms, int next_ms);
+    /// Runs when both Enable_Internet and Enable_Update are set, else stops. A running timer
+    /// keeps its period.
+    void Set_Update_Timer();
+    /// One periodic version check: LL_Update shows the download link when a newer version exists.
+    void Timer_UpdateTimer();
+    void LL_UpdateLinkClick(const QString& link);
+
+    QTimer* Timer_Update = nullptr;
 
     QLabel* L_SW_Code = nullptr;
     QLabel* L_SW_Desc = nullptr;
@@ -73,6 +90,9 @@ public:
     comm::TFParGen* Par_Gen_Dialog() const { return par_gen_; }
     hart::TFHARTVariables* HART_Variables_Dialog() const { return hart_variables_; }
     image::TFBoot* Boot_Dialog() const { return boot_; }
+    TFSoftOptions* Options_Dialog() const { return options_; }
+    TFAbout* About_Dialog() const { return about_; }
+    Version_Checker& Checker() const { return *checker_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +102,7 @@ private:
     void Build_Steps(QGridLayout* grid);
     QToolButton* Make_Step_Button(const QString& name, int icon);
     void Show_Active_Configuration();
+    void Show_Update_Link(bool newer);
 
     // The steps behind a project. Each opens its dialog, modal.
     void Show_Communication_Settings();
@@ -99,9 +120,16 @@ private:
     comm::TFParGen* par_gen_ = nullptr;
     hart::TFHARTVariables* hart_variables_ = nullptr;
     image::TFBoot* boot_ = nullptr;
+    TFAbout* about_ = nullptr;
+    TFSoftOptions* options_ = nullptr;
+    Version_Checker* checker_ = nullptr;
+    int next_update_period_ms_ = Next_Update_Period_Ms;
+    bool update_checked_ = false;
 };
 
-/// The maker's home page behind the link at the foot of the steps.
-QString Maker_Home_Page_Url();
+/// @brief Loads the texts of @p language and has every window, open or not yet shown, apply
+/// them at once. Language_Name keeps its value: the choice is saved only when the options are
+/// confirmed.
+void Change_Language(Session_State& state, const QString& language);
 
 } // namespace app

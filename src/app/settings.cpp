@@ -30,6 +30,13 @@ void Reset_Settings(Session_State& state) {
     state.Double_Click_Auto_Size = false;
 }
 
+// Main window texts about the settings file.
+enum Settings_Text {
+    Str_Settings_Unreadable = 60,
+    Str_Settings_Kept = 61,
+    Str_Settings_Not_Kept = 62,
+};
+
 QString Flag_Text(bool flag) {
     return flag ? QStringLiteral("1") : QStringLiteral("0");
 }
@@ -59,9 +66,7 @@ QString Load_Settings(Session_State& state) {
         return {};
     case project::Load_Status::Failed:
         state.Keep_Unreadable_Settings = true;
-        return QStringLiteral("The settings file could not be read, the default settings are used."
-                              "\n%1\nIt will be kept as Quillon.xml.bak.")
-            .arg(error);
+        return error;
     case project::Load_Status::Loaded:
         break;
     }
@@ -86,8 +91,7 @@ QString Save_Setting(Session_State& state) {
         const QString backup = path + QStringLiteral(".bak");
         QFile::remove(backup);
         if (!QFile::copy(path, backup) && QFileInfo::exists(path))
-            return QStringLiteral("Cannot keep the unreadable settings file as %1")
-                .arg(QDir::toNativeSeparators(backup));
+            return state.Text(Str_Settings_Not_Kept) + QDir::toNativeSeparators(backup);
         state.Keep_Unreadable_Settings = false;
     }
     pugi::xml_document doc;
@@ -135,11 +139,16 @@ QString Start_Session(Session_State& state, const QString& exe_folder) {
     Init_Folders(state, exe_folder);
     state.Project_Name.clear();
     state.Read_Back = true;
-    const QString warning = Load_Settings(state);
+    const QString unreadable = Load_Settings(state);
     state.Window_Caption = QString::fromLatin1(Default_Window_Caption);
     state.SW_Code = QString::fromLatin1(Default_SW_Code);
     state.SW_Desc = QString::fromLatin1(Default_SW_Desc);
     lang::Load_Language(state.String_Table, state.Language_Folder, state.Language_Name);
+    // The warning waits for the texts, so that it reads in the chosen language.
+    const QString warning = unreadable.isEmpty()
+                                ? QString()
+                                : state.Text(Str_Settings_Unreadable) + u'\n' + unreadable + u'\n' +
+                                      state.Text(Str_Settings_Kept);
     Reopen_Last_Project(state);
     Set_Files(state);
     state.Row_Clipboard.Clear();

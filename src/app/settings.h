@@ -8,7 +8,7 @@ namespace app {
 void Init_Folders(Session_State& state, const QString& exe_folder);
 
 /// Reads Quillon.xml from Exe_Folder, each value with its own default. Returns an empty text,
-/// or the message to show once when the file exists but cannot be read (defaults are used).
+/// or the parser's reason when the file exists but cannot be read (defaults are used).
 QString Load_Settings(Session_State& state);
 
 /// Writes Quillon.xml atomically. Empty text on success, else the reason.
@@ -22,7 +22,7 @@ void Reopen_Last_Project(Session_State& state);
 
 /// @brief The start-up work of the shell, in the order the main window's creation needs it:
 /// folders, settings, captions, texts, last project, file paths, empty clipboard.
-/// Returns the settings warning (empty when there is none).
+/// Returns the settings warning in the language just loaded (empty when there is none).
 QString Start_Session(Session_State& state, const QString& exe_folder);
 
 QString Settings_File(const Session_State& state);

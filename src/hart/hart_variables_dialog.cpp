@@ -26,6 +26,7 @@ constexpr int Str_Subtitle = 1201;
 constexpr int Str_First_Button = 1202; // OK, Cancel, Delete, Insert, Copy, Paste
 constexpr int Str_First_Button_Hint = 1208;
 constexpr int Str_Confirm_Delete = 1248;
+constexpr int Str_Rows_Dropped = 1253; // file, rows in it, rows shown, rows dropped
 
 // Widths that show the usual contents without scrolling sideways.
 constexpr std::array<int, HART_Variables_Model::Column_Count> Column_Widths{
@@ -133,13 +134,11 @@ bool TFHARTVariables::FormShow() {
     L_SW_Code->setText(state_.SW_Code);
     ASG->setCurrentIndex(model_->index(0, Col::Col_Enable));
     if (load.dropped_rows > 0)
-        prompt_.Information(
-            QStringLiteral("%1 holds %2 rows: the table shows the first %3, and the other %4 "
-                           "will be dropped on the next save.")
-                .arg(QFileInfo(state_.HART_Variables_File).fileName())
-                .arg(load.dropped_rows + HART_Variables_Rows)
-                .arg(HART_Variables_Rows)
-                .arg(load.dropped_rows));
+        prompt_.Information(state_.Text(Str_Rows_Dropped)
+                                .arg(QFileInfo(state_.HART_Variables_File).fileName(),
+                                     QString::number(load.dropped_rows + HART_Variables_Rows),
+                                     QString::number(HART_Variables_Rows),
+                                     QString::number(load.dropped_rows)));
     return true;
 }
 

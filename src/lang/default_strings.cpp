@@ -37,6 +37,9 @@ constexpr auto Texts = std::to_array<Default_String>({
     {26, "Update the actual Firmware and/or Configuration in the device"},
     {27, "HART Variables"},
     {28, "Set The HART Variables Access"},
+    {60, "The settings file could not be read, the default settings are used."},
+    {61, "It will be kept as Quillon.xml.bak."},
+    {62, "Cannot keep the unreadable settings file as "},
     // New configuration
     {100, "Create New Configuration"},
     {101, "Create New Configuration"},
@@ -81,6 +84,7 @@ constexpr auto Texts = std::to_array<Default_String>({
     {319, "Software Settings"},
     {320, "Jump into next field in the tables by pressing the Enter Key"},
     {321, "Enable Auto Size of Table Columns by Double Click"},
+    {322, "Checking..."},
     // Communication settings
     {400, "Set Communication"},
     {401, "Set Communication Setting"},
@@ -256,6 +260,7 @@ constexpr auto Texts = std::to_array<Default_String>({
     {1250, "TimeOut"},
     {1251, "Insert the TimeOut expressed in Milliseconds"},
     {1252, "!! TimeOut Must be Between 0 and 0xFFFFFFFF"},
+    {1253, "%1 holds %2 rows: the table shows the first %3, and the other %4 will be dropped on the next save."},
     // BACnet access
     {1300, "BACnet Set Access"},
     {1301, "BACnet Set Access"},

@@ -107,8 +107,11 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QByteArray broken = "<Conf_Settings><lastproj>";
         QVERIFY(Write_Test_File(dir.filePath("Quillon.xml"), broken));
+        QVERIFY(Write_Test_File(dir.filePath("LANGUAGE/English.lng"), "STR60 = Settings lost"));
         app::Session_State state;
         const QString warning = app::Start_Session(state, dir.path());
+        // The warning reads in the language just loaded.
+        QVERIFY(warning.startsWith("Settings lost\n"));
         QVERIFY(warning.contains("Quillon.xml"));
         QCOMPARE(state.Last_IP_Address, QStringLiteral("192.168.2.205"));
         QCOMPARE(app::Save_Setting(state), QString());
