@@ -82,7 +82,7 @@ double Median(std::vector<double> values) {
 bool Measure(const char* name, const QString& folder, image::Image_State& state) {
     std::vector<double> compile_ms;
     std::vector<double> total_ms;
-    const image::Project_Files files = image::Project_Files::In_Folder(folder);
+    const project::Project_Paths files = project::Project_Paths::In_Folder(folder);
     for (int run = 0; run < Runs; ++run) {
         QElapsedTimer timer;
         timer.start();

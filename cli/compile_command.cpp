@@ -21,7 +21,7 @@ int Run_Compile(const QStringList& arguments) {
         return Exit_Failed;
     }
     const auto image = std::make_unique<image::Image_State>();
-    QString error = image::Compile_Image(image::Project_Files::In_Folder(folder), *image);
+    QString error = image::Compile_Image(project::Project_Paths::In_Folder(folder), *image);
     if (error.isEmpty())
         error = image::Write_Image_Files(*image, folder);
     if (!error.isEmpty()) {

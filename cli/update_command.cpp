@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "image/update_device.h"
 #include "lang/string_table.h"
+#include "project/project_paths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -89,7 +90,7 @@ int Run_Update(const QStringList& arguments) {
     values.Update_Option = parsed->option;
     values.Read_Back = parsed->read_back;
     values.BACnet_Type =
-        image::Get_Type_BACnet(QDir(folder).filePath(QStringLiteral("ParGen.xml")));
+        image::Get_Type_BACnet(project::Project_Paths::In_Folder(folder).ParGen_File);
     values.Master_Folder = QDir(program_folder).filePath(QStringLiteral("MASTER"));
     values.Project_Folder = folder;
 

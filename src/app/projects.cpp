@@ -1,6 +1,7 @@
 #include "app/projects.h"
 
 #include "app/settings.h"
+#include "project/project_paths.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -42,7 +43,7 @@ int Create_Project(Session_State& state, const QString& name) {
         return 106;
     if (!QDir().mkdir(folder))
         return 105;
-    QDir().mkpath(QDir(folder).filePath(QStringLiteral("bin")));
+    QDir().mkpath(project::Project_Paths::In_Folder(folder).Bin_Folder);
     state.Project_Name = name;
     state.Project_Folder = folder;
     Set_Files(state);

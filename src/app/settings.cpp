@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include "project/project_paths.h"
 #include "project/xml_file.h"
 
 #include <QDir>
@@ -113,12 +114,13 @@ void Set_Files(Session_State& state) {
     const auto file = [&state](const char* name) {
         return state.Project_Folder + u'/' + QString::fromLatin1(name);
     };
-    state.ParGen_File = file("ParGen.xml");
+    const project::Project_Paths paths = project::Project_Paths::In_Folder(state.Project_Folder);
+    state.ParGen_File = paths.ParGen_File;
     state.HART_Gateway_File = file("HART_Gateway.xml");
-    state.HART_Variables_File = file("HART_Variables.xml");
+    state.HART_Variables_File = paths.HART_Variables_File;
     state.CAN_Rec_Frames_File = file("CAN_Rec_Frames.xml");
     state.CAN_Send_Frames_File = file("CAN_Send_Frames.xml");
-    state.BACnet_Slave_File = file("BACnet_Slave.xml");
+    state.BACnet_Slave_File = paths.BACnet_Slave_File;
     state.SDO_Server_CANopen_File = file("SDO_Server_CANopen.xml");
     state.SDO_Client_CANopen_File = file("SDO_Client_CANopen.xml");
     state.PDO_CANopen_File = file("PDO_CANopen.xml");

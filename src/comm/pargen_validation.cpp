@@ -1,6 +1,7 @@
 #include "comm/pargen_validation.h"
 
 #include "project/numbers.h"
+#include "project/project_paths.h"
 
 #include <QDir>
 
@@ -118,7 +119,7 @@ QString Controllo_Dati(const ParGen_Record& record, const lang::String_Table& te
 QString Check_Communication_Settings(const QString& project_folder) {
     ParGen_Record texts;
     QString error;
-    const QString path = QDir(project_folder).filePath(QStringLiteral("ParGen.xml"));
+    const QString path = project::Project_Paths::In_Folder(project_folder).ParGen_File;
     switch (Load_ParGen_Texts(path, ParGen_Record(), texts, error)) {
     case project::Load_Status::Missing:
         return QString();

@@ -3,6 +3,7 @@
 #include "lang/string_table.h"
 #include "project/data_area.h"
 #include "project/numbers.h"
+#include "project/project_paths.h"
 #include "project/table_rows.h"
 
 #include <QDir>
@@ -278,7 +279,7 @@ QString Save_HART_Variables(const QString& path, const QList<HART_Variable_Row>&
 }
 
 QString Check_HART_Variables_Project(const QString& project_folder) {
-    const QString path = QDir(project_folder).filePath(QLatin1String(HART_Variables_File_Name));
+    const QString path = project::Project_Paths::In_Folder(project_folder).HART_Variables_File;
     const HART_Variables_Load load = Load_HART_Variables(path);
     if (load.status == project::Load_Status::Failed)
         return load.error;

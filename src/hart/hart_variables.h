@@ -71,8 +71,6 @@ template <class Texts, class Visitor> void Visit_HART_Attributes(Texts& texts, V
 /// The table holds at most this many rows.
 inline constexpr int HART_Variables_Rows = 100;
 
-inline constexpr const char* HART_Variables_File_Name = "HART_Variables.xml";
-
 /// The Type choices; stored and compiled as they stand, never translated.
 const QStringList& Type_SL();
 /// The Operations choices; stored as they stand, never translated.

@@ -1,6 +1,5 @@
 #include "image/compile_image.h"
 
-#include "app/session_state.h"
 #include "image/bacnet_section.h"
 #include "image/bank_layout.h"
 #include "image/byte_order.h"
@@ -66,17 +65,6 @@ void Serialise_Bank2(Image_State& image) {
 
 } // namespace
 
-Project_Files Project_Files::In_Folder(const QString& folder) {
-    const QDir dir(folder);
-    return {dir.filePath(QStringLiteral("ParGen.xml")),
-            dir.filePath(QStringLiteral("HART_Variables.xml")),
-            dir.filePath(QStringLiteral("BACnet_Slave.xml"))};
-}
-
-Project_Files Project_Files::Of_Session(const app::Session_State& state) {
-    return {state.ParGen_File, state.HART_Variables_File, state.BACnet_Slave_File};
-}
-
 uint32_t Parameter_Block_Checksum(std::span<const uint8_t> block) {
     uint32_t sum = 0;
     for (size_t i = 0; i < bank1::Checksum; ++i)
@@ -84,7 +72,7 @@ uint32_t Parameter_Block_Checksum(std::span<const uint8_t> block) {
     return sum;
 }
 
-QString Compile_Image(const Project_Files& files, Image_State& image) {
+QString Compile_Image(const project::Project_Paths& files, Image_State& image) {
     Reset(image);
     QString error = Build_Comm_Section(files.ParGen_File, image);
     if (!error.isEmpty())

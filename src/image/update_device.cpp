@@ -18,7 +18,7 @@ QString Updater_Program(const QString& exe_folder) {
 
 QString Compile_Banks(const QString& project_folder, const lang::String_Table& texts) {
     const auto image = std::make_unique<Image_State>();
-    const QString error = Compile_Image(Project_Files::In_Folder(project_folder), *image);
+    const QString error = Compile_Image(project::Project_Paths::In_Folder(project_folder), *image);
     if (!error.isEmpty())
         return error;
     const QString write_error = Write_Image_Files(*image, project_folder);

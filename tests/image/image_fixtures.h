@@ -79,7 +79,7 @@ inline Compiled Compile(const Project_Fixture& fixture) {
     fixture.Write_To(dir.path());
     const auto state = std::make_unique<image::Image_State>();
     Compiled result;
-    result.error = image::Compile_Image(image::Project_Files::In_Folder(dir.path()), *state);
+    result.error = image::Compile_Image(project::Project_Paths::In_Folder(dir.path()), *state);
     const auto bytes = [](std::span<const uint8_t> span) {
         return QByteArray(reinterpret_cast<const char*>(span.data()), qsizetype(span.size()));
     };

@@ -158,7 +158,8 @@ private Q_SLOTS:
         QVERIFY(Write_Test_File(dir.filePath("bin/bank1.bin"), "old bank 1"));
         QVERIFY(QDir(dir.path()).mkpath("bin/bank2.bin"));
         image::Image_State state;
-        QVERIFY(image::Compile_Image(image::Project_Files::In_Folder(dir.path()), state).isEmpty());
+        QVERIFY(
+            image::Compile_Image(project::Project_Paths::In_Folder(dir.path()), state).isEmpty());
         const QString error = image::Write_Image_Files(state, dir.path());
         QVERIFY2(error.contains("bank2.bin"), qPrintable(error));
         QCOMPARE(Read_Test_File(dir.filePath("bin/bank1.bin")), QByteArray("old bank 1"));

@@ -434,18 +434,18 @@ private Q_SLOTS:
             .Write_To(full.path());
         QTemporaryDir empty;
         QVERIFY(
-            image::Compile_Image(image::Project_Files::In_Folder(full.path()), *state).isEmpty());
+            image::Compile_Image(project::Project_Paths::In_Folder(full.path()), *state).isEmpty());
         const QByteArray first_bank2(reinterpret_cast<const char*>(state->Bank2.data()),
                                      qsizetype(state->Bank2_Length));
-        QVERIFY(
-            image::Compile_Image(image::Project_Files::In_Folder(empty.path()), *state).isEmpty());
+        QVERIFY(image::Compile_Image(project::Project_Paths::In_Folder(empty.path()), *state)
+                    .isEmpty());
         const Compiled fresh = Compile({});
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(state->Bank1.data()), 2048), fresh.bank1);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(state->Bank2.data()),
                             qsizetype(state->Bank2_Length)),
                  fresh.bank2);
         QVERIFY(
-            image::Compile_Image(image::Project_Files::In_Folder(full.path()), *state).isEmpty());
+            image::Compile_Image(project::Project_Paths::In_Folder(full.path()), *state).isEmpty());
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(state->Bank2.data()),
                             qsizetype(state->Bank2_Length)),
                  first_bank2);
