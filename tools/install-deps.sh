@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the GUI need, when missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools
-          libpugixml-dev libgl-dev xvfb xauth)
+          libpugixml-dev libgl-dev xvfb xauth clang-format)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
