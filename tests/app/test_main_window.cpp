@@ -2,6 +2,7 @@
 #include "app/new_project_dialog.h"
 #include "app/open_project_dialog.h"
 #include "app/settings.h"
+#include "support/modal.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_files.h"
 
@@ -17,15 +18,6 @@ class Test_Main_Window : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
-
-    // Answers the next modal dialog once it is up.
-    template <typename Action> static void When_Modal_Shows(Action action) {
-        QTimer::singleShot(0, [action] {
-            QWidget* modal = QApplication::activeModalWidget();
-            QVERIFY(modal);
-            action(modal);
-        });
-    }
 
 private Q_SLOTS:
     void project_steps_need_a_project() {

@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "app/version_check.h"
 #include "support/http_test_server.h"
+#include "support/modal.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_files.h"
 
@@ -56,14 +57,6 @@ class Test_Options_Dialog : public QObject {
             checker.Set_Server(QUrl("http://127.0.0.1:9")); // never the maker's server
         }
     };
-
-    template <typename Action> static void When_Modal_Shows(Action action) {
-        QTimer::singleShot(0, [action] {
-            QWidget* modal = QApplication::activeModalWidget();
-            QVERIFY(modal);
-            action(modal);
-        });
-    }
 
 private Q_SLOTS:
     void language_pages_data() {

@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "app/version_check.h"
 #include "support/http_test_server.h"
+#include "support/modal.h"
 #include "support/scripted_prompt.h"
 
 #include <QCheckBox>
@@ -46,14 +47,6 @@ class Test_Update_Timer : public QObject {
             state.Enable_Update = update;
         }
     };
-
-    template <typename Action> static void When_Modal_Shows(Action action) {
-        QTimer::singleShot(0, [action] {
-            QWidget* modal = QApplication::activeModalWidget();
-            QVERIFY(modal);
-            action(modal);
-        });
-    }
 
 private Q_SLOTS:
     void timer_runs_only_with_both_flags_data() {

@@ -27,15 +27,7 @@ struct Cli_Fixture {
     QString In_Program(const QString& file) const { return QDir(program_folder).filePath(file); }
 
     Cli_Result Update(const QStringList& arguments) const {
-        QProcess process;
-        process.start(In_Program("quillon-cli"), QStringList{"update"} + arguments);
-        Cli_Result result;
-        if (!process.waitForFinished(60000))
-            return result;
-        result.exit_code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = process.readAllStandardOutput();
-        result.err = process.readAllStandardError();
-        return result;
+        return Run_Program(In_Program("quillon-cli"), QStringList{"update"} + arguments);
     }
 
     bool Updater_Ran() const { return QFileInfo::exists(In_Program("ran.txt")); }
