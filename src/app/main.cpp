@@ -8,7 +8,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(QString::fromLatin1(app::Default_SW_Code));
+    // No application display name: the system would add it to every window title, and each
+    // window's title is exactly its own caption.
 
     app::Session_State state;
     const QString settings_warning =

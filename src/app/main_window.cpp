@@ -11,6 +11,7 @@
 #include "hart/hart_variables_dialog.h"
 #include "image/boot_dialog.h"
 #include "lang/language_events.h"
+#include "project/dialog_header.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,6 +20,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -34,6 +36,24 @@ QLabel* Make_Label(QWidget* parent, const char* name) {
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
+
+/// A label that shows as much of its text as fits, with "..." in the middle, so that a long
+/// project name never widens the fixed-size window nor pushes the steps aside.
+class Elided_Label : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override { return {0, QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
+        style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown,
+                              foregroundRole());
+    }
+};
 
 } // namespace
 
@@ -138,7 +158,8 @@ void TFQuillonFirmWare::Build_Header(QGridLayout* grid) {
     active_box->setFrameShape(QFrame::StyledPanel);
     auto* active_layout = new QVBoxLayout(active_box);
     L_Name_Conf = Make_Label(active_box, "L_Name_Conf");
-    L_Name_Conf_L2 = Make_Label(active_box, "L_Name_Conf_L2");
+    L_Name_Conf_L2 = new Elided_Label(active_box);
+    L_Name_Conf_L2->setObjectName(QStringLiteral("L_Name_Conf_L2"));
     QFont name_font = L_Name_Conf_L2->font();
     name_font.setBold(true);
     L_Name_Conf_L2->setFont(name_font);
@@ -209,19 +230,19 @@ void TFQuillonFirmWare::Set_Lang() {
     L_Begin->setText(t.Text(0));
     for (int i = 0; i < 8; ++i)
         L_Step[i]->setText(t.Text(1 + i));
-    Btn_Info->setToolTip(t.Text(12));
-    Btn_Opz->setToolTip(t.Text(13));
-    Btn_Close->setToolTip(t.Text(14));
+    project::Set_Hint(Btn_Info, t.Text(12));
+    project::Set_Hint(Btn_Opz, t.Text(13));
+    project::Set_Hint(Btn_Close, t.Text(14));
     Btn_New->setText(t.Text(15));
     Btn_Open->setText(t.Text(16));
     Btn_CreateBin->setText(t.Text(17));
     Btn_Prm_Gen->setText(t.Text(20));
-    Btn_New->setToolTip(t.Text(22));
-    Btn_Open->setToolTip(t.Text(23));
-    Btn_Prm_Gen->setToolTip(t.Text(24));
-    Btn_CreateBin->setToolTip(t.Text(26));
+    project::Set_Hint(Btn_New, t.Text(22));
+    project::Set_Hint(Btn_Open, t.Text(23));
+    project::Set_Hint(Btn_Prm_Gen, t.Text(24));
+    project::Set_Hint(Btn_CreateBin, t.Text(26));
     Btn_HART_Variables->setText(t.Text(27));
-    Btn_HART_Variables->setToolTip(t.Text(28));
+    project::Set_Hint(Btn_HART_Variables, t.Text(28));
     // These two captions are fixed: the BACnet side keeps its English names in every language.
     Btn_BACnet_SetAccess->setText(QStringLiteral("Set BACnet Access"));
     Btn_BACnet_EDE_File->setText(QStringLiteral("BACnet EDE File"));
@@ -233,9 +254,11 @@ void TFQuillonFirmWare::Show_Active_Configuration() {
     if (state_.Project_Active()) {
         L_Name_Conf->setText(state_.Text(11));
         L_Name_Conf_L2->setText(state_.Project_Name);
+        project::Set_Hint(L_Name_Conf_L2, state_.Project_Name); // the full name, when elided
     } else {
         L_Name_Conf->setText(state_.Text(9));
         L_Name_Conf_L2->setText(state_.Text(10));
+        L_Name_Conf_L2->setToolTip(QString());
     }
 }
 

@@ -45,9 +45,9 @@ void TFNew_Project::Set_Lang() {
     Label1->setText(state_.Text(102));
     Btn_OK->setText(state_.Text(103));
     Btn_Cancel->setText(state_.Text(104));
-    E_New_Proj->setToolTip(state_.Text(108));
-    Btn_OK->setToolTip(state_.Text(109));
-    Btn_Cancel->setToolTip(state_.Text(110));
+    project::Set_Hint(E_New_Proj, state_.Text(108));
+    project::Set_Hint(Btn_OK, state_.Text(109));
+    project::Set_Hint(Btn_Cancel, state_.Text(110));
 }
 
 void TFNew_Project::FormShow() {

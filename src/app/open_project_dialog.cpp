@@ -4,6 +4,7 @@
 #include "lang/language_events.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -29,6 +30,7 @@ TFOpenConf::TFOpenConf(Session_State& state, QWidget* parent) : QDialog(parent),
     connect(ListBox1, &QListWidget::currentTextChanged, this,
             [this](const QString& text) { Name_Conf = text; });
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    ListBox1->installEventFilter(this);
     connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -44,9 +46,22 @@ void TFOpenConf::Set_Lang() {
     Label1->setText(state_.Text(202));
     Btn_OK->setText(state_.Text(203));
     Btn_Cancel->setText(state_.Text(204));
-    ListBox1->setToolTip(state_.Text(205));
-    Btn_OK->setToolTip(state_.Text(206));
-    Btn_Cancel->setToolTip(state_.Text(207));
+    project::Set_Hint(ListBox1, state_.Text(205));
+    project::Set_Hint(Btn_OK, state_.Text(206));
+    project::Set_Hint(Btn_Cancel, state_.Text(207));
+}
+
+bool TFOpenConf::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in the list opens the selected project, as OK does (the dialog has no default
+    // button that would take the key).
+    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFOpenConf::FormShow() {

@@ -31,6 +31,9 @@ public:
     QPushButton* Btn_OK = nullptr;
     QPushButton* Btn_Cancel = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Session_State& state_;
     project::Dialog_Header header_;

@@ -36,7 +36,8 @@ bool Escapes_Projects_Folder(const QString& name) {
 int Create_Project(Session_State& state, const QString& name) {
     if (name.isEmpty())
         return 107;
-    if (Escapes_Projects_Folder(name))
+    // A name of blanks only makes a folder that looks nameless in every list.
+    if (Escapes_Projects_Folder(name) || name.trimmed().isEmpty())
         return 105;
     const QString folder = QDir(state.Projects_Folder).filePath(name);
     if (QFileInfo::exists(folder))

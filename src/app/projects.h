@@ -8,7 +8,8 @@ namespace app {
 
 /// @brief Creates the project folder (with its `bin` sub-folder) and makes it the active project.
 /// Returns 0 on success, else the id of the message to show (107, 106 or 105, checked in
-/// that order). A name that would leave the projects folder is refused with 105.
+/// that order). A name that would leave the projects folder, or one made only of blanks, is
+/// refused with 105.
 int Create_Project(Session_State& state, const QString& name);
 
 /// Project folder names under @p projects_folder, in the order the file system gives them.

@@ -112,6 +112,7 @@ void TFParGen::FormCreate() {
     Build_Buttons(layout);
 
     Build_Key_Chains();
+    Map_Checked_Fields();
     Watch_Changes();
     Watch_Wheel(Panel_Group);
 
@@ -365,6 +366,31 @@ void TFParGen::Build_Key_Chains() {
     chain(list({E_BACnet_IP_Slave_IP, E_BACnet_IP_Slave_SM, E_BACnet_IP_Slave_GAT}));
 }
 
+void TFParGen::Map_Checked_Fields() {
+    auto octets = [this](const Octet_Boxes& boxes, int first_id) {
+        for (size_t i = 0; i < boxes.size(); ++i)
+            checked_fields_[first_id + int(i)] = boxes[i];
+    };
+    octets(E_EthConn_Pri_DNS, 957);
+    octets(E_EthConn_Sec_DNS, 961);
+    checked_fields_[981] = E_HART_Master_Diagnostic;
+    octets(E_Ethernet_IP, 801);
+    octets(E_Ethernet_SM, 805);
+    octets(E_Ethernet_GAT, 809);
+    checked_fields_[792] = E_BACnet_MSTP_Slave_Device_Name;
+    checked_fields_[793] = E_BACnet_MSTP_Slave_MAC_Address;
+    checked_fields_[794] = E_BACnet_MSTP_Slave_Max_Master;
+    checked_fields_[795] = E_BACnet_MSTP_Slave_Max_Info_Frame;
+    checked_fields_[796] = E_BACnet_MSTP_Slave_Device_Instance;
+    checked_fields_[797] = E_BACnet_MSTP_Slave_Network;
+    octets(E_BACnet_IP_Slave_IP, 777);
+    octets(E_BACnet_IP_Slave_SM, 781);
+    octets(E_BACnet_IP_Slave_GAT, 785);
+    checked_fields_[789] = E_BACnet_IP_Slave_Port;
+    checked_fields_[790] = E_BACnet_IP_Slave_Device_Name;
+    checked_fields_[791] = E_BACnet_IP_Slave_Device_Identifier;
+}
+
 void TFParGen::Watch_Changes() {
     auto changed = [this] { Is_Change = true; };
     for (QLineEdit* edit : findChildren<QLineEdit*>())
@@ -394,7 +420,7 @@ void TFParGen::Set_Lang() {
     for (const auto& [widget, id] : captions_)
         Set_Caption(widget, state_.Text(id));
     for (const auto& [widget, id] : hints_)
-        widget->setToolTip(state_.Text(id));
+        project::Set_Hint(widget, state_.Text(id));
 }
 
 void TFParGen::Move_GroupBoxs() {
@@ -496,6 +522,7 @@ bool TFParGen::FormShow(QString& error) {
     Is_Change = false;
     Move_GroupBoxs();
     Panel_Group->verticalScrollBar()->setValue(0);
+    wheel_pending_ = 0;
     return true;
 }
 
@@ -509,11 +536,28 @@ int TFParGen::Show_For_Active_Project() {
 }
 
 bool TFParGen::Controllo_Dati() {
-    const QString message = comm::Controllo_Dati(Controls_To_Record(), state_.String_Table);
+    const ParGen_Record record = Controls_To_Record();
+    const QString message = comm::Controllo_Dati(record, state_.String_Table);
     if (message.isEmpty())
         return true;
+    if (const std::optional<int> failed = First_Failing_Check(record))
+        Show_Field(checked_fields_.value(*failed));
     prompt_.Error(message);
     return false;
+}
+
+void TFParGen::Show_Field(QWidget* field) {
+    if (!field)
+        return;
+    for (QWidget* parent = field->parentWidget(); parent; parent = parent->parentWidget())
+        if (auto* panel = qobject_cast<Category_Panel*>(parent))
+            panel->Set_Collapsed(false);
+    // The unfolded panel must be laid out before the group can scroll to the field in it.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    Panel_Group->ensureWidgetVisible(field);
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
 }
 
 void TFParGen::Btn_OKClick() {
@@ -529,11 +573,14 @@ void TFParGen::Btn_CancelClick() {
 }
 
 void TFParGen::Wheel_Scroll(int angle_delta) {
-    if (angle_delta == 0)
-        return;
     QScrollBar* bar = Panel_Group->verticalScrollBar();
-    const int step = QApplication::wheelScrollLines() * bar->singleStep();
-    bar->setValue(bar->value() + (angle_delta > 0 ? -step : step));
+    // A notch of a mouse wheel is 120; a touchpad sends many small deltas that add up to it.
+    constexpr double Notch = 120.0;
+    wheel_pending_ -= angle_delta / Notch * QApplication::wheelScrollLines() * bar->singleStep();
+    const int pixels = static_cast<int>(wheel_pending_);
+    wheel_pending_ -= pixels;
+    if (pixels != 0)
+        bar->setValue(bar->value() + pixels);
 }
 
 bool TFParGen::Octet_Key_Press(QLineEdit* box) {

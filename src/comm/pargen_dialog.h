@@ -48,8 +48,11 @@ public:
     bool Controllo_Dati();
     void Btn_OKClick();
     void Btn_CancelClick();
-    /// Scrolls the panel group by one wheel notch (upwards for a positive delta).
+    /// Scrolls the panel group by the wheel's own step: a full notch (120) scrolls the system's
+    /// wheel lines, the small steps of a touchpad add up to the same (upwards when positive).
     void Wheel_Scroll(int angle_delta);
+    /// Unfolds the panel that holds @p field, scrolls it into sight and gives it the focus.
+    void Show_Field(QWidget* field);
 
     void Record_To_Controls(const ParGen_Record& record);
     ParGen_Record Controls_To_Record() const;
@@ -119,6 +122,7 @@ private:
     void Build_Key_Chains();
     void Watch_Changes();
     void Watch_Wheel(QWidget* root);
+    void Map_Checked_Fields();
 
     QLabel* New_Label();
     QLineEdit* New_Edit(const QString& name, int max_length = 0);
@@ -140,6 +144,11 @@ private:
     QList<std::pair<QWidget*, int>> hints_;
     // Octet box -> the next box of its chain (null: the dot is only swallowed).
     QHash<QLineEdit*, QLineEdit*> next_octet_;
+
+    // Validation message id -> the field its check reads.
+    QHash<int, QWidget*> checked_fields_;
+    // Wheel scrolling not yet applied: less than a pixel, kept for the next step.
+    double wheel_pending_ = 0;
 
     QList<QWidget*> bacnet_ip_rows_;
     QList<QWidget*> bacnet_mstp_rows_;

@@ -105,10 +105,14 @@ bool Check_Device_Name(const QString& text) {
     return false;
 }
 
+std::optional<int> First_Failing_Check(const ParGen_Record& record) {
+    if (const std::optional<int> failed = Common_Failure(record))
+        return failed;
+    return Is_BACnet_MSTP(record) ? MSTP_Failure(record) : IP_Failure(record);
+}
+
 QString Controllo_Dati(const ParGen_Record& record, const lang::String_Table& texts) {
-    std::optional<int> failed = Common_Failure(record);
-    if (!failed)
-        failed = Is_BACnet_MSTP(record) ? MSTP_Failure(record) : IP_Failure(record);
+    const std::optional<int> failed = First_Failing_Check(record);
     if (!failed)
         return QString();
     if (*failed == Diagnostic_Message)

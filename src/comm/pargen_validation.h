@@ -5,11 +5,16 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace comm {
 
 /// True when @p text holds any character other than "0".."9", "A".."Z", "a".."z" (a bad BACnet
 /// device name); the empty text passes (false).
 bool Check_Device_Name(const QString& text);
+
+/// The message id of the first failing check, nothing when every check passes.
+std::optional<int> First_Failing_Check(const ParGen_Record& record);
 
 /// @brief The OK validation of the communication settings: the message of the first failing
 /// check exactly as the error box shows it, or an empty text when every check passes.

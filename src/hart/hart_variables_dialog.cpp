@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace hart {
@@ -27,10 +28,15 @@ constexpr int Str_First_Button = 1202; // OK, Cancel, Delete, Insert, Copy, Past
 constexpr int Str_First_Button_Hint = 1208;
 constexpr int Str_Confirm_Delete = 1248;
 constexpr int Str_Rows_Dropped = 1253; // file, rows in it, rows shown, rows dropped
+constexpr int Str_Confirm_Table_End = 1260;
+constexpr int Str_Exit_Without_Saving = 911;
 
-// Widths that show the usual contents without scrolling sideways.
+// Widths that show the headers and the usual contents; the Mnemonic takes what is left.
 constexpr std::array<int, HART_Variables_Model::Column_Count> Column_Widths{
-    40, 60, 130, 105, 100, 110, 170, 70, 50, 70, 100, 85, 240};
+    40, 55, 120, 105, 90, 110, 120, 65, 50, 70, 90, 75, 170};
+constexpr int Preferred_Height = 640;
+// Enough for the header, the row buttons, a few rows and OK / Cancel.
+constexpr QSize Minimum_Size(640, 420);
 
 } // namespace
 
@@ -63,6 +69,7 @@ TFHARTVariables::TFHARTVariables(app::Session_State& state, project::User_Prompt
     ASG = new project::Table_View([this] { return state_.Table_Preferences(); }, this);
     ASG->setObjectName(QStringLiteral("ASG"));
     Init_Table();
+    loaded_.Take(*model_);
     layout->addWidget(ASG, 1);
 
     const project::Dialog_Buttons buttons = project::Add_Dialog_Buttons(this, layout);
@@ -74,9 +81,9 @@ TFHARTVariables::TFHARTVariables(app::Session_State& state, project::User_Prompt
     connect(Btn_Copy_Row, &QPushButton::clicked, this, &TFHARTVariables::Btn_Copy_RowClick);
     connect(Btn_Paste_Row, &QPushButton::clicked, this, &TFHARTVariables::Btn_Paste_RowClick);
     connect(Btn_OK, &QPushButton::clicked, this, &TFHARTVariables::Btn_OKClick);
-    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &TFHARTVariables::reject);
 
-    resize(1360, 640);
+    Fit_Window();
     Set_Lang();
     connect(&lang::Language_Changes(), &lang::Language_Events::Changed, this,
             &TFHARTVariables::Set_Lang);
@@ -101,6 +108,7 @@ void TFHARTVariables::Init_Table() {
     ASG->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                          QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     ASG->horizontalHeader()->setHighlightSections(false);
+    ASG->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < HART_Variables_Model::Column_Count; ++column)
         ASG->setColumnWidth(column, Column_Widths[column]);
     ASG->verticalHeader()->setDefaultSectionSize(ASG->fontMetrics().height() + 10);
@@ -111,6 +119,15 @@ void TFHARTVariables::Init_Table() {
     };
 }
 
+void TFHARTVariables::Fit_Window() {
+    int width = ASG->frameWidth() * 2 + ASG->verticalScrollBar()->sizeHint().width();
+    for (const int column_width : Column_Widths)
+        width += column_width;
+    const QMargins margins = layout()->contentsMargins();
+    width += margins.left() + margins.right();
+    project::Fit_To_Screen(this, QSize(width, Preferred_Height), Minimum_Size);
+}
+
 void TFHARTVariables::Set_Lang() {
     setWindowTitle(state_.Text(Str_Caption));
     L_SW_Desc->setText(state_.Text(Str_Subtitle));
@@ -118,7 +135,7 @@ void TFHARTVariables::Set_Lang() {
                                       Btn_Ins_Row, Btn_Copy_Row, Btn_Paste_Row};
     for (int i = 0; i < buttons.size(); ++i) {
         buttons[i]->setText(state_.Text(Str_First_Button + i));
-        buttons[i]->setToolTip(state_.Text(Str_First_Button_Hint + i));
+        project::Set_Hint(buttons[i], state_.Text(Str_First_Button_Hint + i));
     }
     model_->Set_Lang(state_.String_Table);
 }
@@ -130,9 +147,12 @@ bool TFHARTVariables::FormShow() {
         return false;
     }
     model_->Set_Rows(load.rows);
+    loaded_.Take(*model_);
     Do_Copy = false;
     L_SW_Code->setText(state_.SW_Code);
     ASG->setCurrentIndex(model_->index(0, Col::Col_Enable));
+    // The keyboard starts in the grid, never on a row button that Space would press.
+    ASG->setFocus();
     if (load.dropped_rows > 0)
         prompt_.Information(state_.Text(Str_Rows_Dropped)
                                 .arg(QFileInfo(state_.HART_Variables_File).fileName(),
@@ -158,9 +178,28 @@ bool TFHARTVariables::Controllo_dati() {
 
 void TFHARTVariables::Btn_OKClick() {
     if (project::Validate_Then_Save(
-            prompt_, [this] { return Controllo_dati(); },
+            prompt_, [this] { return Controllo_dati() && Confirm_Table_End(); },
             [this] { return Save_HART_Variables(state_.HART_Variables_File, model_->Rows()); }))
         accept();
+}
+
+bool TFHARTVariables::Confirm_Table_End() {
+    const project::Table_End end = project::Find_Table_End(
+        model_->rowCount(),
+        [this](int row) { return model_->Row(row).Device_Address.trimmed().isEmpty(); },
+        [this](int row) { return project::Row_In_Use(Grid(), row); });
+    if (project::Confirm_Table_End(prompt_, end, state_.Text(Str_Confirm_Table_End)))
+        return true;
+    ASG->setCurrentIndex(model_->index(end.end_row, Col::Col_Device_Address));
+    ASG->selectRow(end.end_row);
+    ASG->setFocus();
+    return false;
+}
+
+void TFHARTVariables::reject() {
+    if (project::Confirm_Discard(prompt_, loaded_.Differs(*model_),
+                                 state_.Text(Str_Exit_Without_Saving)))
+        QDialog::reject();
 }
 
 project::Table_Grid TFHARTVariables::Grid() const {

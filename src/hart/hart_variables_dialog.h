@@ -2,6 +2,7 @@
 
 #include "app/session_state.h"
 #include "project/table_rows.h"
+#include "project/table_snapshot.h"
 #include "project/user_prompt.h"
 
 #include <QDialog>
@@ -35,8 +36,11 @@ public:
 
     /// Validates the grid; shows the first failure and returns false.
     bool Controllo_dati();
-    /// Validates, saves and closes with OK; stays open on any failure.
+    /// Validates, asks before rows below the first empty address would be dropped, saves and
+    /// closes with OK; stays open on any failure or a No.
     void Btn_OKClick();
+    /// Cancel, Esc and the close box: asks before discarding changed rows.
+    void reject() override;
     void Btn_Del_RowClick();
     void Btn_Ins_RowClick();
     void Btn_Copy_RowClick();
@@ -60,12 +64,17 @@ public:
 
 private:
     void Init_Table();
+    void Fit_Window();
+    /// False when the user keeps rows that the save would drop: the empty row is then selected.
+    bool Confirm_Table_End();
     QPushButton* Make_Button(const char* name);
     project::Table_Grid Grid() const;
 
     app::Session_State& state_;
     project::User_Prompt& prompt_;
     HART_Variables_Model* model_ = nullptr;
+    /// The rows as loaded, to tell whether Cancel discards anything.
+    project::Table_Snapshot loaded_;
 };
 
 } // namespace hart

@@ -261,6 +261,7 @@ constexpr auto Texts = std::to_array<Default_String>({
     {1251, "Insert the TimeOut expressed in Milliseconds"},
     {1252, "!! TimeOut Must be Between 0 and 0xFFFFFFFF"},
     {1253, "%1 holds %2 rows: the table shows the first %3, and the other %4 will be dropped on the next save."},
+    {1260, "Row %1 has no Device Address, so the table is saved only up to it. Rows with data below it that would be lost: %2. Do you want to save anyway?"},
     // BACnet access
     {1300, "BACnet Set Access"},
     {1301, "BACnet Set Access"},

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace project {
@@ -49,6 +50,21 @@ Dialog_Buttons Add_Dialog_Buttons(QWidget* owner, QVBoxLayout* layout) {
     }
     layout->addLayout(row);
     return buttons;
+}
+
+void Set_Hint(QWidget* widget, const QString& text) {
+    widget->setToolTip(text.trimmed().isEmpty() ? QString() : text);
+}
+
+void Fit_To_Screen(QWidget* dialog, const QSize& preferred, const QSize& minimum) {
+    dialog->setMinimumSize(minimum);
+    QSize size = preferred;
+    if (const QScreen* screen = dialog->screen()) {
+        // Leave room for the window frame and title bar the system adds around the dialog.
+        const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+        size = size.boundedTo(room);
+    }
+    dialog->resize(size.expandedTo(minimum));
 }
 
 } // namespace project

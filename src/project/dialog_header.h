@@ -2,6 +2,7 @@
 
 class QLabel;
 class QPushButton;
+class QSize;
 class QString;
 class QVBoxLayout;
 class QWidget;
@@ -27,5 +28,13 @@ struct Dialog_Buttons {
 /// Adds the OK / Cancel row to @p layout. Neither button is a default button: Enter in a box
 /// or a grid must never confirm the whole dialog behind the user's back.
 Dialog_Buttons Add_Dialog_Buttons(QWidget* owner, QVBoxLayout* layout);
+
+/// Gives @p widget the hint @p text; a text that is empty or only blanks gives no hint at all,
+/// never an empty yellow box.
+void Set_Hint(QWidget* widget, const QString& text);
+
+/// @brief Sizes @p dialog to @p preferred, shrunk to the screen's available area so that its
+/// buttons stay reachable, never below @p minimum.
+void Fit_To_Screen(QWidget* dialog, const QSize& preferred, const QSize& minimum);
 
 } // namespace project

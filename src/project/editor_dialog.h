@@ -1,5 +1,6 @@
 #pragma once
 
+#include "project/table_rows.h"
 #include "project/user_prompt.h"
 
 #include <QString>
@@ -26,6 +27,16 @@ inline bool Validate_Then_Save(User_Prompt& prompt, const std::function<bool()>&
 /// close only when the user answers Yes to @p question.
 inline bool Confirm_Discard(User_Prompt& prompt, bool changed, const QString& question) {
     return !changed || prompt.Ask_Yes_No(question);
+}
+
+/// @brief The OK step of a table editor whose file keeps only the rows above the end of its
+/// table: when rows below that end still hold data the user is asked first. @p question holds
+/// %1, the number of the end row (counted from 1), and %2, how many rows would be dropped.
+/// True when nothing would be lost or the user answers Yes.
+inline bool Confirm_Table_End(User_Prompt& prompt, const Table_End& end, const QString& question) {
+    if (end.end_row < 0 || end.rows_beyond == 0)
+        return true;
+    return prompt.Ask_Yes_No(question.arg(end.end_row + 1).arg(end.rows_beyond));
 }
 
 } // namespace project

@@ -146,6 +146,20 @@ bool Paste_Row(Table_Grid grid, int row, bool copied, const Row_Clipboard& clipb
     return true;
 }
 
+Table_End Find_Table_End(int row_count, const std::function<bool(int)>& ends_table,
+                         const std::function<bool(int)>& holds_data) {
+    Table_End end;
+    for (int row = 0; row < row_count; ++row) {
+        if (end.end_row < 0) {
+            if (ends_table(row))
+                end.end_row = row;
+        } else if (holds_data(row)) {
+            ++end.rows_beyond;
+        }
+    }
+    return end;
+}
+
 QString Row_Error(const QString& error_row_text, int table_row, const QString& check_text) {
     return error_row_text + QString::number(table_row) + check_text;
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace lang {
 class String_Table;
 }
@@ -73,6 +75,19 @@ bool Paste_Row(Table_Grid grid, int row, bool copied, const Row_Clipboard& clipb
 /// True when some data cell outside the check boxes holds text: trimmed for a column grid,
 /// as it stands for a string grid (a blank then counts as used).
 bool Row_In_Use(Table_Grid grid, int row);
+
+/// @brief Where the saved part of a table ends, and what lies below that end.
+struct Table_End {
+    /// The first row that ends the saved table (model row), -1 when no row does.
+    int end_row = -1;
+    /// Rows below end_row that still hold data: saving drops them.
+    int rows_beyond = 0;
+};
+
+/// @brief A table file keeps its rows only down to the first row that @p ends_table (an empty
+/// address, a row not in use); finds that row and counts the rows below it that @p holds_data.
+Table_End Find_Table_End(int row_count, const std::function<bool(int)>& ends_table,
+                         const std::function<bool(int)>& holds_data);
 
 /// "Error row " text followed by the row number and the failed check's text.
 QString Row_Error(const QString& error_row_text, int table_row, const QString& check_text);

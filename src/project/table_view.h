@@ -23,6 +23,8 @@ void Auto_Size_Col(QTableView& grid, const Table_Preferences& preferences, int r
 
 /// @brief The grid of the table editors: the shared keyboard and mouse conventions (Enter
 /// jump, header double click, click on the row-number column) on top of QTableView.
+/// The row-number column stays in place while the grid scrolls sideways, and header hints
+/// that are blank show no tooltip.
 class Table_View : public QTableView {
     Q_OBJECT
 public:
@@ -35,15 +37,30 @@ public:
     /// place for a dialog to refresh a cell's read-only mark from the rest of its row.
     std::function<void(const QModelIndex&)> Before_Edit;
 
+    /// The frozen copy of the row-number column drawn over the left edge of the grid.
+    QTableView* Row_Numbers() const { return row_numbers_; }
+
+    void setModel(QAbstractItemModel* model) override;
+    void setSelectionModel(QItemSelectionModel* selection_model) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
     using QTableView::edit;
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Build_Row_Numbers();
+    void Place_Row_Numbers();
+    void Show_Only_Row_Numbers();
+
     Table_Preferences_Source preferences_;
+    QTableView* row_numbers_ = nullptr;
 };
 
 } // namespace project

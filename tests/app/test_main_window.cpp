@@ -100,10 +100,40 @@ private Q_SLOTS:
         window.Btn_Open->click();
         QCOMPARE(state.Project_Name, QStringLiteral("Plant A"));
 
+        // Enter in the list opens the selected project.
+        QVERIFY(QDir().mkpath(state.Projects_Folder + "/Plant B"));
+        When_Modal_Shows([](QWidget* modal) {
+            auto* list = modal->findChild<QListWidget*>("ListBox1");
+            const QList<QListWidgetItem*> found = list->findItems("Plant B", Qt::MatchExactly);
+            QCOMPARE(found.size(), 1);
+            list->setCurrentItem(found.first());
+            QTest::keyClick(list, Qt::Key_Return);
+            QVERIFY(!modal->isVisible());
+        });
+        window.Btn_Open->click();
+        QCOMPARE(state.Project_Name, QStringLiteral("Plant B"));
+
         // Cancel changes nothing.
         When_Modal_Shows([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
         window.Btn_Open->click();
-        QCOMPARE(state.Project_Folder, state.Projects_Folder + "/Plant A");
+        QCOMPARE(state.Project_Folder, state.Projects_Folder + "/Plant B");
+    }
+
+    void long_project_name_keeps_the_window_size() {
+        QTemporaryDir dir;
+        app::Session_State state;
+        app::Start_Session(state, dir.path());
+        Scripted_Prompt prompt;
+        app::TFQuillonFirmWare plain(state, prompt);
+        const QString name = QString(200, u'N') + QStringLiteral(" end");
+        state.Project_Name = name;
+        state.Project_Folder = state.Projects_Folder + "/" + name;
+        app::TFQuillonFirmWare window(state, prompt);
+        QCOMPARE(window.size(), plain.size());
+        QCOMPARE(window.L_Name_Conf_L2->text(), name);
+        QCOMPARE(window.L_Name_Conf_L2->toolTip(), name);
+        QVERIFY(plain.L_Name_Conf_L2->toolTip().isEmpty());
+        QCOMPARE(plain.Btn_Info->toolTip(), QStringLiteral("Information"));
     }
 
     void open_with_an_empty_list_leaves_no_project() {

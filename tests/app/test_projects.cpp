@@ -30,6 +30,9 @@ private Q_SLOTS:
         QTest::newRow("dot") << "." << 105;
         QTest::newRow("dot dot") << ".." << 105;
         QTest::newRow("escape") << "../Elsewhere" << 105;
+        QTest::newRow("one blank") << " " << 105;
+        QTest::newRow("blanks and a tab") << "  \t " << 105;
+        QTest::newRow("blanks around a name") << " Plant B " << 0;
     }
 
     void create() {
@@ -48,6 +51,7 @@ private Q_SLOTS:
             QVERIFY(QFileInfo(state_.Projects_Folder + "/Existing/keep").isDir());
             QVERIFY(!QFileInfo::exists(state_.Projects_Folder + "/Outer/Inner"));
             QVERIFY(!QFileInfo::exists(dir_.filePath("Elsewhere")));
+            QCOMPARE(app::Load_Existing_Configuration(state_.Projects_Folder).size(), 2);
         }
     }
 

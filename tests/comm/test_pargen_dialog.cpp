@@ -312,6 +312,33 @@ private Q_SLOTS:
 
         d.Wheel_Scroll(120);
         QCOMPARE(bar->value(), 0);
+
+        // A touchpad's small steps add up to a notch instead of each scrolling a whole one.
+        d.Wheel_Scroll(-8);
+        QVERIFY(bar->value() < step);
+        for (int i = 1; i < 15; ++i)
+            d.Wheel_Scroll(-8);
+        QCOMPARE(bar->value(), std::min(step, bar->maximum()));
+    }
+
+    void validation_error_shows_the_failing_field() {
+        Fixture f;
+        f.dialog->resize(f.dialog->width(), 300);
+        QVERIFY(f.Show());
+        comm::TFParGen& d = *f.dialog;
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.E_BACnet_IP_Slave_Port->setText(QStringLiteral("10000"));
+        d.CP_BACnet_Slave->Set_Collapsed(true);
+        d.E_EthConn_Device_Name->setFocus();
+        QTest::mouseClick(d.Btn_OK, Qt::LeftButton);
+        QCOMPARE(f.prompt.errors.size(), 1);
+        QVERIFY(f.prompt.errors.first().startsWith(QStringLiteral("Error BACnet!! PORT")));
+        QVERIFY(!d.CP_BACnet_Slave->Collapsed());
+        QTRY_COMPARE(QApplication::focusWidget(), d.E_BACnet_IP_Slave_Port);
+        QWidget* viewport = d.Panel_Group->viewport();
+        const QRect field(d.E_BACnet_IP_Slave_Port->mapTo(viewport, QPoint(0, 0)),
+                          d.E_BACnet_IP_Slave_Port->size());
+        QVERIFY(viewport->rect().contains(field));
     }
 
     void fixed_width() {

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -47,6 +48,9 @@ private Q_SLOTS:
     void Params_Follow_Type_When_Editor_Opens();
     void Read_Only_Check_Box_Does_Not_Toggle();
     void Main_Window_Step_Opens_The_Dialog();
+    void OK_Asks_Before_Dropping_Rows_Below_An_Empty_Address();
+    void Cancel_Asks_Only_After_A_Change();
+    void Opens_With_The_Grid_Focused_And_Fits_The_Screen();
 
 private:
     QString Cell(int row, int column) const {
@@ -154,8 +158,10 @@ void Test_HART_Variables_Dialog::OK_Validates_Then_Saves() {
     model.setData(model.index(0, Col::Col_Enable), Qt::Unchecked, Qt::CheckStateRole);
     model.setData(model.index(3, Col::Col_Device_Address), "77", Qt::EditRole);
     model.setData(model.index(3, Col::Col_Enable), Qt::Unchecked, Qt::CheckStateRole);
+    prompt_.answers = {true}; // save although row 4 lies below the empty row 3
     dialog_->Btn_OK->click();
     QCOMPARE(prompt_.errors.size(), 1);
+    QCOMPARE(prompt_.questions.size(), 1);
     QCOMPARE(dialog_->result(), int(QDialog::Accepted));
     const hart::HART_Variables_Load saved = hart::Load_HART_Variables(state_.HART_Variables_File);
     QCOMPARE(saved.rows.size(), 2); // row 4 (disabled) lies after the empty row 3
@@ -294,6 +300,114 @@ void Test_HART_Variables_Dialog::Main_Window_Step_Opens_The_Dialog() {
     window.Btn_HART_Variables->click();
     QVERIFY(shown);
     QVERIFY(!QFile::exists(state.HART_Variables_File));
+}
+
+void Test_HART_Variables_Dialog::OK_Asks_Before_Dropping_Rows_Below_An_Empty_Address() {
+    QVERIFY(Write_Test_File(state_.HART_Variables_File, Two_Rows));
+    QVERIFY(dialog_->FormShow());
+    HART_Variables_Model& model = dialog_->Model();
+    model.setData(model.index(2, Col::Col_Device_Address), "0x0011223355", Qt::EditRole);
+    model.setData(model.index(2, Col::Col_Preamble_Count), "5", Qt::EditRole);
+    model.setData(model.index(2, Col::Col_Type), "Command", Qt::EditRole);
+    model.setData(model.index(2, Col::Col_Var_Cmd_Number), "1", Qt::EditRole);
+    model.setData(model.index(2, Col::Col_Position), "8", Qt::EditRole);
+    model.setData(model.index(2, Col::Col_TimeOut), "100", Qt::EditRole);
+    // Insert Row in the middle of three valid rows leaves rows 3 and 4 below an empty row 2.
+    dialog_->ASG->setCurrentIndex(model.index(1, Col::Col_Mnemonic));
+    dialog_->Btn_Ins_Row->click();
+    const QByteArray original = Read_Test_File(state_.HART_Variables_File);
+
+    prompt_.answers = {false};
+    dialog_->Btn_OK->click();
+    QCOMPARE(prompt_.questions,
+             QStringList{QStringLiteral(
+                 "Row 2 has no Device Address, so the table is saved only up to it. Rows with "
+                 "data below it that would be lost: 2. Do you want to save anyway?")});
+    QCOMPARE(Read_Test_File(state_.HART_Variables_File), original);
+    QCOMPARE(dialog_->result(), int(QDialog::Rejected));
+    QCOMPARE(dialog_->ASG->Current_Row(), 1);
+    QVERIFY(dialog_->ASG->selectionModel()->isRowSelected(1, {}));
+    QCOMPARE(Cell(2, Col::Col_Mnemonic), QStringLiteral("var"));
+    QCOMPARE(Cell(3, Col::Col_Device_Address), QStringLiteral("0x0011223355"));
+
+    prompt_.answers = {true};
+    dialog_->Btn_OK->click();
+    QCOMPARE(prompt_.questions.size(), 2);
+    QVERIFY(prompt_.errors.isEmpty());
+    QCOMPARE(dialog_->result(), int(QDialog::Accepted));
+    const hart::HART_Variables_Load saved = hart::Load_HART_Variables(state_.HART_Variables_File);
+    QCOMPARE(saved.rows.size(), 1);
+    QCOMPARE(saved.rows[0].Mnemonic, QStringLiteral("cmd"));
+
+    // Nothing below the end of the table: no question.
+    QVERIFY(dialog_->FormShow());
+    dialog_->Btn_OK->click();
+    QCOMPARE(prompt_.questions.size(), 2);
+}
+
+void Test_HART_Variables_Dialog::Cancel_Asks_Only_After_A_Change() {
+    QVERIFY(Write_Test_File(state_.HART_Variables_File, Two_Rows));
+    QVERIFY(dialog_->FormShow());
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_));
+    HART_Variables_Model& model = dialog_->Model();
+    // Typing the same text over a cell changes nothing.
+    model.setData(model.index(0, Col::Col_Mnemonic), "cmd", Qt::EditRole);
+    dialog_->Btn_Cancel->click();
+    QVERIFY(prompt_.questions.isEmpty());
+    QVERIFY(!dialog_->isVisible());
+
+    const QString question = QStringLiteral("Do you want to exit without saving changes?");
+    for (const char* way : {"Cancel", "Esc", "close box"}) {
+        QVERIFY(dialog_->FormShow());
+        dialog_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog_));
+        model.setData(model.index(5, Col::Col_Enable), Qt::Unchecked, Qt::CheckStateRole);
+        const auto leave = [&] {
+            if (qstrcmp(way, "Cancel") == 0)
+                dialog_->Btn_Cancel->click();
+            else if (qstrcmp(way, "Esc") == 0)
+                QTest::keyClick(dialog_, Qt::Key_Escape);
+            else
+                dialog_->close();
+        };
+        prompt_.Clear();
+        prompt_.answers = {false, true};
+        leave();
+        QCOMPARE(prompt_.questions, QStringList{question});
+        QVERIFY2(dialog_->isVisible(), way);
+        QVERIFY(!Checked(5, Col::Col_Enable));
+        leave();
+        QCOMPARE(prompt_.questions.size(), 2);
+        QVERIFY2(!dialog_->isVisible(), way);
+        QCOMPARE(dialog_->result(), int(QDialog::Rejected));
+    }
+    QCOMPARE(Read_Test_File(state_.HART_Variables_File), Two_Rows);
+}
+
+void Test_HART_Variables_Dialog::Opens_With_The_Grid_Focused_And_Fits_The_Screen() {
+    QVERIFY(Write_Test_File(state_.HART_Variables_File, Two_Rows));
+    QVERIFY(dialog_->FormShow());
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog_));
+    QTRY_COMPARE(QApplication::focusWidget(), dialog_->ASG);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(prompt_.questions.isEmpty()); // Space is the grid's, never Delete Row's
+
+    // A read-only cell can still be selected.
+    const QModelIndex params = dialog_->Model().index(1, Col::Col_Params);
+    QVERIFY(dialog_->Model().Is_Read_Only(1, Col::Col_Params));
+    dialog_->ASG->scrollTo(params);
+    QTest::mouseClick(dialog_->ASG->viewport(), Qt::LeftButton, {},
+                      dialog_->ASG->visualRect(params).center());
+    QCOMPARE(dialog_->ASG->currentIndex(), params);
+
+    const QRect screen = dialog_->screen()->availableGeometry();
+    QVERIFY(dialog_->width() <= screen.width() && dialog_->height() <= screen.height());
+    QVERIFY(dialog_->minimumWidth() > 0 && dialog_->minimumHeight() > 0);
+    for (QPushButton* button : {dialog_->Btn_OK, dialog_->Btn_Cancel, dialog_->Btn_Scan})
+        QVERIFY(dialog_->rect().contains(button->geometry()));
+    QVERIFY(dialog_->Btn_Del_Row->toolTip().isEmpty()); // its hint text is blank
 }
 
 QTEST_MAIN(Test_HART_Variables_Dialog)

@@ -1,6 +1,8 @@
 #include "grid_test_model.h"
 #include "lang/string_table.h"
+#include "project/editor_dialog.h"
 #include "project/table_rows.h"
+#include "project/table_snapshot.h"
 #include "support/scripted_prompt.h"
 
 #include <QTest>
@@ -37,6 +39,10 @@ private Q_SLOTS:
     void Jump_Target_data();
     void Jump_Target();
     void Row_Error_Text();
+    void Table_End_data();
+    void Table_End();
+    void Table_End_Question_Asks_Only_For_Lost_Rows();
+    void Snapshot_Tells_Real_Changes();
 };
 
 void Test_Table_Rows::Move_Rows_data() {
@@ -219,6 +225,69 @@ void Test_Table_Rows::Jump_Target() {
 void Test_Table_Rows::Row_Error_Text() {
     QCOMPARE(project::Row_Error("Error row ", 12, "!! Type Must be selected"),
              QStringLiteral("Error row 12!! Type Must be selected"));
+}
+
+void Test_Table_Rows::Table_End_data() {
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("end_row");
+    QTest::addColumn<int>("rows_beyond");
+    // The table ends at the first row whose column 2 (the "address") is blank.
+    QTest::newRow("full table") << Full_Table << -1 << 0;
+    QTest::newRow("end with nothing below")
+        << QStringList{"Y|a1|b1|N", "Y|a2|b2|N", "Y|||N", "N|||Y"} << 2 << 0;
+    QTest::newRow("row inserted in the middle")
+        << QStringList{"Y|a1|b1|N", "Y|||N", "Y|a3|b3|N", "Y|a4|b4|N"} << 1 << 2;
+    QTest::newRow("blank address ends the table, a note below is data")
+        << QStringList{"Y| |b1|N", "Y|||N", "Y||note|N", "Y|a4||N"} << 0 << 2;
+}
+
+void Test_Table_Rows::Table_End() {
+    QFETCH(QStringList, rows);
+    QFETCH(int, end_row);
+    QFETCH(int, rows_beyond);
+    Grid_Test_Model model(Grid_Kind::String_Grid, 4, Columns, Check_Columns);
+    model.Set_Rows(rows);
+    const project::Table_End end = project::Find_Table_End(
+        model.rowCount(),
+        [&](int row) {
+            return model.data(model.index(row, 2), Qt::EditRole).toString().trimmed().isEmpty();
+        },
+        [&](int row) { return project::Row_In_Use(model.Grid(), row); });
+    QCOMPARE(end.end_row, end_row);
+    QCOMPARE(end.rows_beyond, rows_beyond);
+}
+
+void Test_Table_Rows::Table_End_Question_Asks_Only_For_Lost_Rows() {
+    const QString question = QStringLiteral("Row %1 ends the table, %2 rows lost?");
+    Scripted_Prompt prompt;
+    QVERIFY(project::Confirm_Table_End(prompt, {-1, 0}, question));
+    QVERIFY(project::Confirm_Table_End(prompt, {4, 0}, question));
+    QVERIFY(prompt.questions.isEmpty());
+
+    prompt.answers = {false, true};
+    QVERIFY(!project::Confirm_Table_End(prompt, {4, 3}, question));
+    QVERIFY(project::Confirm_Table_End(prompt, {4, 3}, question));
+    QCOMPARE(prompt.questions,
+             QStringList(2, QStringLiteral("Row 5 ends the table, 3 rows lost?")));
+}
+
+void Test_Table_Rows::Snapshot_Tells_Real_Changes() {
+    Grid_Test_Model model(Grid_Kind::String_Grid, 4, Columns, Check_Columns);
+    model.Set_Rows(Full_Table);
+    project::Table_Snapshot loaded;
+    loaded.Take(model);
+    QVERIFY(!loaded.Differs(model));
+
+    const QModelIndex text = model.index(2, 2);
+    model.setData(text, QStringLiteral("a3"), Qt::EditRole); // typed over with the same text
+    QVERIFY(!loaded.Differs(model));
+    model.setData(text, QStringLiteral("changed"), Qt::EditRole);
+    QVERIFY(loaded.Differs(model));
+    model.setData(text, QStringLiteral("a3"), Qt::EditRole); // and changed back
+    QVERIFY(!loaded.Differs(model));
+
+    model.setData(model.index(3, 4), Qt::Checked, Qt::CheckStateRole);
+    QVERIFY(loaded.Differs(model));
 }
 
 QTEST_GUILESS_MAIN(Test_Table_Rows)

@@ -1,10 +1,17 @@
 #include "app/session_state.h"
 #include "grid_test_model.h"
+#include "project/dialog_header.h"
 #include "project/table_view.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardItemModel>
 #include <QTest>
+#include <QToolTip>
 
 using project::Grid_Kind;
 
@@ -21,6 +28,10 @@ private Q_SLOTS:
     void Header_Double_Click_Fits_Column_data();
     void Header_Double_Click_Fits_Column();
     void Click_On_Row_Number_Selects_Row();
+    void Row_Numbers_Stay_When_Scrolling_Sideways();
+    void Header_Border_Double_Click_Selects_Nothing_data();
+    void Header_Border_Double_Click_Selects_Nothing();
+    void Blank_Hints_Show_No_Tooltip();
 
 private:
     app::Session_State state_;
@@ -128,6 +139,79 @@ void Test_Table_View::Click_On_Row_Number_Selects_Row() {
     QCOMPARE(selected.size(), 5);
     for (const QModelIndex& index : selected)
         QCOMPARE(index.row(), 3);
+}
+
+void Test_Table_View::Row_Numbers_Stay_When_Scrolling_Sideways() {
+    for (int column = 1; column < 5; ++column)
+        view_->setColumnWidth(column, 400);
+    view_->resize(600, 150);
+    QTableView* numbers = view_->Row_Numbers();
+    QTRY_VERIFY(numbers->isVisible());
+    view_->horizontalScrollBar()->setValue(view_->horizontalScrollBar()->maximum());
+    QVERIFY(view_->horizontalScrollBar()->value() > 0);
+    QCOMPARE(numbers->geometry().left(), view_->frameWidth());
+    QCOMPARE(numbers->width(), view_->columnWidth(0));
+    QVERIFY(!numbers->isColumnHidden(0) && numbers->isColumnHidden(1));
+
+    // The numbers follow the rows up and down.
+    view_->setCurrentIndex(model_->index(9, 4));
+    QVERIFY(view_->verticalScrollBar()->value() > 0);
+    QCOMPARE(numbers->verticalScrollBar()->value(), view_->verticalScrollBar()->value());
+
+    // Moving back to column 1 brings it out from under the numbers.
+    view_->setCurrentIndex(model_->index(9, 1));
+    QVERIFY(view_->visualRect(model_->index(9, 1)).left() >= view_->columnWidth(0));
+
+    // A click on a frozen number selects its row; the keyboard stays with the grid.
+    const QRect cell = numbers->visualRect(model_->index(8, 0));
+    QTest::mouseClick(numbers->viewport(), Qt::LeftButton, {}, cell.center());
+    QVERIFY(view_->selectionModel()->isRowSelected(8, {}));
+    QCOMPARE(view_->Current_Row(), 8);
+    QCOMPARE(numbers->focusPolicy(), Qt::NoFocus);
+}
+
+void Test_Table_View::Header_Border_Double_Click_Selects_Nothing_data() {
+    QTest::addColumn<bool>("option");
+    QTest::newRow("auto-size on") << true;
+    QTest::newRow("auto-size off") << false;
+}
+
+void Test_Table_View::Header_Border_Double_Click_Selects_Nothing() {
+    QFETCH(bool, option);
+    state_.Double_Click_Auto_Size = option;
+    model_->setData(model_->index(4, 2), QString(30, u'W'), Qt::EditRole);
+    view_->setColumnWidth(2, 40);
+    view_->clearSelection();
+    QHeaderView* header = view_->horizontalHeader();
+    const QPoint border(header->sectionViewportPosition(2) + header->sectionSize(2) - 1,
+                        header->height() / 2);
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, border);
+    QVERIFY(view_->selectionModel()->selectedIndexes().isEmpty());
+    QCOMPARE(view_->columnWidth(2) > 40, option);
+}
+
+void Test_Table_View::Blank_Hints_Show_No_Tooltip() {
+    QStandardItemModel hinted(3, 3);
+    hinted.setHeaderData(1, Qt::Horizontal, QStringLiteral("A real hint"), Qt::ToolTipRole);
+    hinted.setHeaderData(2, Qt::Horizontal, QStringLiteral(" "), Qt::ToolTipRole);
+    view_->setModel(&hinted);
+    QHeaderView* header = view_->horizontalHeader();
+    const auto hover = [&](int column) {
+        const QPoint at(header->sectionViewportPosition(column) + 5, header->height() / 2);
+        QHelpEvent help(QEvent::ToolTip, at, header->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(header->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(hover(2), QString());
+    QCOMPARE(hover(1), QStringLiteral("A real hint"));
+    QToolTip::hideText();
+    view_->setModel(model_);
+
+    QPushButton button;
+    project::Set_Hint(&button, QStringLiteral("  "));
+    QVERIFY(button.toolTip().isEmpty());
+    project::Set_Hint(&button, QStringLiteral("Delete"));
+    QCOMPARE(button.toolTip(), QStringLiteral("Delete"));
 }
 
 QTEST_MAIN(Test_Table_View)
