@@ -135,11 +135,11 @@ void TFBoot::Set_Lang() {
     Btn_Update->setText(t.Text(Str_Update));
     QLineEdit* const boxes[] = {E_IP1, E_IP2, E_IP3, E_IP4};
     for (int i = 0; i < 4; ++i)
-        boxes[i]->setToolTip(t.Text(Str_First_IP_Hint + i));
-    CB_Update_Options->setToolTip(t.Text(Str_Options_Hint));
-    CB_Update_Option_Read_Back->setToolTip(t.Text(Str_Read_Back_Hint));
-    Btn_Cancel->setToolTip(t.Text(Str_Cancel_Hint));
-    Btn_Update->setToolTip(t.Text(Str_Update_Hint));
+        project::Set_Hint(boxes[i], t.Text(Str_First_IP_Hint + i));
+    project::Set_Hint(CB_Update_Options, t.Text(Str_Options_Hint));
+    project::Set_Hint(CB_Update_Option_Read_Back, t.Text(Str_Read_Back_Hint));
+    project::Set_Hint(Btn_Cancel, t.Text(Str_Cancel_Hint));
+    project::Set_Hint(Btn_Update, t.Text(Str_Update_Hint));
 }
 
 void TFBoot::FormShow() {
