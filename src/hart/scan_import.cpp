@@ -6,13 +6,12 @@ namespace hart {
 
 project::Load_Status Read_Scan_Address(const QString& pargen_path, comm::Octet_Texts& octets,
                                        QString& error) {
-    pugi::xml_document doc;
-    const project::Load_Status status = project::Load_Xml_File(pargen_path, doc, error);
-    if (status != project::Load_Status::Loaded)
-        return status;
-    const comm::ParGen_Record texts =
-        comm::Read_ParGen_Texts(project::Root_Node(doc), comm::ParGen_Record());
-    octets = texts.Ethernet_IP;
+    comm::ParGen_Record texts;
+    const project::Load_Status status =
+        comm::Load_ParGen_Texts(pargen_path, comm::ParGen_Record(), texts, error);
+    // A missing file leaves the boxes as they are rather than taking the defaults.
+    if (status == project::Load_Status::Loaded)
+        octets = texts.Ethernet_IP;
     return status;
 }
 
