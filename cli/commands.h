@@ -24,6 +24,7 @@ int Run_Compile(const QStringList& arguments);
 int Run_Check(const QStringList& arguments);
 int Run_Update(const QStringList& arguments);
 int Run_Lang_Template(const QStringList& arguments);
+int Run_Scan(const QStringList& arguments);
 
 void Print_Out(const QString& text);
 void Print_Err(const QString& text);

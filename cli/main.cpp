@@ -28,6 +28,11 @@ constexpr auto Commands = std::to_array<Command>({
      "write a complete language file of the built-in English texts to FILE or standard output, "
      "as the start of a translation",
      Run_Lang_Template},
+    {"scan", "scan IP [--devices N] [--port P]",
+     "have the converter at IP search its HART network (N devices, 1 to 64, default 64; UDP "
+     "port P, default 10000) and print each variable found as address<TAB>preamble<TAB>device "
+     "name<TAB>variable<TAB>classification<TAB>unit; progress and errors on stderr",
+     Run_Scan},
 });
 
 QString Usage() {

@@ -1,7 +1,9 @@
 #include "hart/hart_variables_dialog.h"
 
+#include "hart/hart_scan_dialog.h"
 #include "hart/hart_variables.h"
 #include "hart/hart_variables_model.h"
+#include "hart/scan_import.h"
 #include "lang/language_events.h"
 #include "project/dialog_header.h"
 #include "project/editor_dialog.h"
@@ -12,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -30,6 +33,9 @@ constexpr int Str_Confirm_Delete = 1248;
 constexpr int Str_Rows_Dropped = 1253; // file, rows in it, rows shown, rows dropped
 constexpr int Str_Confirm_Table_End = 1260;
 constexpr int Str_Exit_Without_Saving = 911;
+constexpr int Str_Confirm_Overwrite = 1249;
+constexpr int Str_Not_Imported = 1254;
+constexpr int Str_Scan_Hint = 1255;
 
 // Widths that show the headers and the usual contents; the Mnemonic takes what is left.
 constexpr std::array<int, HART_Variables_Model::Column_Count> Column_Widths{
@@ -55,9 +61,7 @@ TFHARTVariables::TFHARTVariables(app::Session_State& state, project::User_Prompt
     Btn_Paste_Row = Make_Button("Btn_Paste_Row");
     Btn_Scan = Make_Button("Btn_Scan");
     Btn_Scan->setText(QStringLiteral("Scan"));
-    // The scan of the HART network is not part of this version yet.
-    Btn_Scan->setEnabled(false);
-    Btn_Scan->setToolTip(QStringLiteral("The HART network scan is not available yet"));
+    Scan_Dialog = new TFHART_Scan(state_, this);
     auto* row_buttons = new QHBoxLayout;
     for (QPushButton* button : {Btn_Del_Row, Btn_Ins_Row, Btn_Copy_Row, Btn_Paste_Row})
         row_buttons->addWidget(button);
@@ -80,6 +84,7 @@ TFHARTVariables::TFHARTVariables(app::Session_State& state, project::User_Prompt
     connect(Btn_Ins_Row, &QPushButton::clicked, this, &TFHARTVariables::Btn_Ins_RowClick);
     connect(Btn_Copy_Row, &QPushButton::clicked, this, &TFHARTVariables::Btn_Copy_RowClick);
     connect(Btn_Paste_Row, &QPushButton::clicked, this, &TFHARTVariables::Btn_Paste_RowClick);
+    connect(Btn_Scan, &QPushButton::clicked, this, &TFHARTVariables::Btn_ScanClick);
     connect(Btn_OK, &QPushButton::clicked, this, &TFHARTVariables::Btn_OKClick);
     connect(Btn_Cancel, &QPushButton::clicked, this, &TFHARTVariables::reject);
 
@@ -137,6 +142,7 @@ void TFHARTVariables::Set_Lang() {
         buttons[i]->setText(state_.Text(Str_First_Button + i));
         project::Set_Hint(buttons[i], state_.Text(Str_First_Button_Hint + i));
     }
+    Btn_Scan->setToolTip(state_.Text(Str_Scan_Hint));
     model_->Set_Lang(state_.String_Table);
 }
 
@@ -233,6 +239,42 @@ void TFHARTVariables::Btn_Paste_RowClick() {
     if (row >= 0)
         project::Paste_Row(Grid(), row, Do_Copy, state_.Row_Clipboard, state_.String_Table,
                            prompt_);
+}
+
+void TFHARTVariables::Btn_ScanClick() {
+    comm::Octet_Texts octets;
+    for (size_t i = 0; i < octets.size(); ++i)
+        octets[i] = Scan_Dialog->E_Discovery_IP[i]->text();
+    QString error;
+    if (Read_Scan_Address(state_.ParGen_File, octets, error) == project::Load_Status::Failed) {
+        prompt_.Error(error);
+        return;
+    }
+    for (size_t i = 0; i < octets.size(); ++i)
+        Scan_Dialog->E_Discovery_IP[i]->setText(octets[i]);
+    Import_Scan(Scan_Dialog->Execute());
+}
+
+int TFHARTVariables::HART_Scan_Count_Var() const {
+    return int(Scan_Dialog->Model().Selected().size());
+}
+
+void TFHARTVariables::Import_Scan(int result) {
+    if (result != QDialog::Accepted || Scan_Dialog->Num_Devices() <= 0 ||
+        HART_Scan_Count_Var() <= 0)
+        return;
+    QList<HART_Variable_Row> rows = model_->Rows();
+    if (prompt_.Ask_Yes_No(state_.Text(Str_Confirm_Overwrite)))
+        Clear_For_Import(rows);
+    const Scan_Import_Result imported =
+        Import_Scan_Variables(rows, Scan_Dialog->Model().Selected());
+    for (int row = 0; row < int(rows.size()); ++row)
+        model_->Set_Row(row, rows[row]);
+    // Imported rows poll variables: Params read-only, Swap, Conv Int and Operations editable.
+    for (int row = imported.first_row; row < imported.first_row + imported.imported; ++row)
+        model_->Apply_Read_Only_Rule(row);
+    if (imported.not_imported > 0)
+        prompt_.Information(state_.Text(Str_Not_Imported) + QString::number(imported.not_imported));
 }
 
 } // namespace hart

@@ -17,6 +17,7 @@ class Table_View;
 namespace hart {
 
 class HART_Variables_Model;
+class TFHART_Scan;
 
 /// @brief "Definition of HART Variables List": the HART polling list of the project, edited in
 /// a grid of 100 rows and saved to HART_Variables.xml on OK after validation.
@@ -45,6 +46,13 @@ public:
     void Btn_Ins_RowClick();
     void Btn_Copy_RowClick();
     void Btn_Paste_RowClick();
+    /// Fills the scan dialog's address from ParGen.xml, shows it and imports what it found.
+    void Btn_ScanClick();
+    /// Imports the ticked scan variables when the scan dialog closed with @p result OK after
+    /// a scan that found devices; asks first whether to overwrite the table.
+    void Import_Scan(int result);
+    /// Ticked rows of the scan dialog's result grid.
+    int HART_Scan_Count_Var() const;
 
     HART_Variables_Model& Model() const { return *model_; }
 
@@ -58,6 +66,7 @@ public:
     QPushButton* Btn_Scan = nullptr;
     QPushButton* Btn_OK = nullptr;
     QPushButton* Btn_Cancel = nullptr;
+    TFHART_Scan* Scan_Dialog = nullptr;
 
     /// A row was copied in this showing; Paste refuses otherwise.
     bool Do_Copy = false;

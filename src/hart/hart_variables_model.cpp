@@ -46,6 +46,13 @@ QList<HART_Variable_Row> HART_Variables_Model::Rows() const {
     return rows_;
 }
 
+void HART_Variables_Model::Set_Row(int row, const HART_Variable_Row& value) {
+    if (rows_[row] == value)
+        return;
+    rows_[row] = value;
+    Q_EMIT dataChanged(index(row, Col_Enable), index(row, Column_Count - 1));
+}
+
 bool HART_Variables_Model::Is_Check_Column(int column) {
     return column == Col_Enable || column == Col_Swap || column == Col_Conv_Int;
 }

@@ -48,6 +48,8 @@ public:
     /// from @p rows and applies the read-only rule to every row.
     void Set_Rows(const QList<HART_Variable_Row>& rows);
     QList<HART_Variable_Row> Rows() const;
+    /// Replaces the texts and states of one row; its read-only marks stay as they are.
+    void Set_Row(int row, const HART_Variable_Row& value);
     const HART_Variable_Row& Row(int row) const { return rows_[row]; }
 
     /// Command row: Params editable, Swap, Conv Int and Operations read-only; any other row

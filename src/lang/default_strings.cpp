@@ -261,6 +261,8 @@ constexpr auto Texts = std::to_array<Default_String>({
     {1251, "Insert the TimeOut expressed in Milliseconds"},
     {1252, "!! TimeOut Must be Between 0 and 0xFFFFFFFF"},
     {1253, "%1 holds %2 rows: the table shows the first %3, and the other %4 will be dropped on the next save."},
+    {1254, "The Table is Full (100 Rows) - Variables not Imported: "},
+    {1255, "Scan the HART Network through the Converter and Import the Variables Found"},
     {1260, "Row %1 has no Device Address, so the table is saved only up to it. Rows with data below it that would be lost: %2. Do you want to save anyway?"},
     // BACnet access
     {1300, "BACnet Set Access"},
@@ -363,10 +365,20 @@ constexpr auto Texts = std::to_array<Default_String>({
     {1600, "HART Scan"},
     {1601, "Scan && Decode HART Network"},
     {1602, "IP Address"},
+    {1603, "First Byte of the Converter IP Address"},
+    {1604, "Second Byte of the Converter IP Address"},
+    {1605, "Third Byte of the Converter IP Address"},
+    {1606, "Fourth Byte of the Converter IP Address"},
+    {1607, "Select All"},
+    {1608, "Unselect All"},
     {1615, "Start Scan"},
+    {1616, "Ask the Converter to Search its HART Network"},
     {1617, "OK"},
+    {1618, "Import the Selected Variables"},
     {1619, "Cancel"},
+    {1620, "Close without Importing"},
     {1621, "Scan Again"},
+    {1622, "Back to the Scan Parameters"},
     {1623, "Waiting..."},
     {1624, "Init Scan - Waiting..."},
     {1625, "Devices Search Started - Devices Found %d - Waiting..."},
@@ -387,6 +399,7 @@ constexpr auto Texts = std::to_array<Default_String>({
     {1640, "Search Finish"},
     {1641, "Search Finish with Errors"},
     {1642, "Num Devices"},
+    {1643, "Number of HART Devices to Search for"},
 });
 // clang-format on
 
