@@ -8,6 +8,8 @@
 
 #include <QDir>
 
+#include <cstring>
+
 namespace hart {
 
 namespace {
@@ -147,6 +149,26 @@ HART_Variable_Texts To_File_Texts(const HART_Variable_Row& row) {
     return texts;
 }
 
+// No cell of the table is ever near this long (Params hold at most 500 characters); a longer
+// text is a damaged file and would only freeze the grid.
+constexpr qsizetype Max_Cell_Characters = 1000;
+
+// The first attribute of a row beyond the cell limit, named with the row, or an empty text.
+QString Too_Long_Cell(pugi::xml_node node, qsizetype row_number) {
+    for (const pugi::xml_attribute attribute : node.attributes()) {
+        if (std::strlen(attribute.value()) <= static_cast<size_t>(Max_Cell_Characters))
+            continue; // never more characters than bytes
+        const qsizetype length = QString::fromUtf8(attribute.value()).size();
+        if (length > Max_Cell_Characters)
+            return QStringLiteral("row %1, %2: %3 characters, more than the %4 a cell may hold")
+                .arg(row_number)
+                .arg(QString::fromUtf8(attribute.name()))
+                .arg(length)
+                .arg(Max_Cell_Characters);
+    }
+    return {};
+}
+
 void Write_Row(pugi::xml_node table, const HART_Variable_Row& row) {
     pugi::xml_node node = table.append_child("row");
     const HART_Variable_Texts texts = To_File_Texts(row);
@@ -224,6 +246,11 @@ HART_Texts_Load Read_HART_Variable_Texts(const QString& path, const HART_Variabl
             continue;
         if (load.row_count++ >= max_rows)
             continue;
+        if (const QString too_long = Too_Long_Cell(node, load.row_count); !too_long.isEmpty()) {
+            load.error = File_Error(path, too_long);
+            load.rows.clear();
+            return load;
+        }
         HART_Variable_Texts texts = defaults;
         Visit_HART_Attributes(texts, [&](const char* name, QString& text) {
             text = project::Attr_Text(node, name, text);
