@@ -154,7 +154,12 @@ qsizetype Utf8_Sequence(const QByteArray& bytes, qsizetype at) {
 
 Xml_Text Decode_Utf8(const QByteArray& bytes, qsizetype start) {
     const QByteArray text = bytes.mid(start);
+    const auto* data = reinterpret_cast<const uint8_t*>(text.constData());
     for (qsizetype at = 0; at < text.size();) {
+        if (data[at] < 0x80) { // most of a file: no need to look closer
+            ++at;
+            continue;
+        }
         const qsizetype length = Utf8_Sequence(text, at);
         if (length == 0)
             return Invalid(
@@ -335,16 +340,29 @@ Xml_Text Decode_Xml_Bytes(const QByteArray& bytes) {
     return {{}, QStringLiteral("unknown encoding")};
 }
 
+// Only these bytes can start something the check refuses or passes over.
+bool Worth_A_Look(uint8_t byte) {
+    return byte < 0x20 || byte == '<' || byte == '&' || byte == 0xEF;
+}
+
 QString Check_Xml_Characters(const QByteArray& utf8) {
+    const auto* data = reinterpret_cast<const uint8_t*>(utf8.constData());
     for (qsizetype at = 0; at < utf8.size();) {
+        if (!Worth_A_Look(data[at])) {
+            ++at;
+            continue;
+        }
         QString bad = Forbidden_Character(utf8, at);
         if (!bad.isEmpty())
             return bad;
         const char c = utf8[at];
-        if (c == '<') {
+        const bool markup_declaration =
+            c == '<' && at + 1 < utf8.size() && (data[at + 1] == '!' || data[at + 1] == '?');
+        if (markup_declaration) {
             if (const std::optional<qsizetype> end = Skipped_Region_End(utf8, at)) {
                 for (qsizetype i = at; i < *end && bad.isEmpty(); ++i)
-                    bad = Forbidden_Character(utf8, i);
+                    if (Worth_A_Look(data[i]))
+                        bad = Forbidden_Character(utf8, i);
                 if (!bad.isEmpty())
                     return bad;
                 at = *end;
