@@ -8,8 +8,6 @@
 
 #include <QDir>
 
-#include <cstring>
-
 namespace hart {
 
 namespace {
@@ -153,20 +151,22 @@ HART_Variable_Texts To_File_Texts(const HART_Variable_Row& row) {
 // text is a damaged file and would only freeze the grid.
 constexpr qsizetype Max_Cell_Characters = 1000;
 
-// The first attribute of a row beyond the cell limit, named with the row, or an empty text.
-QString Too_Long_Cell(pugi::xml_node node, qsizetype row_number) {
-    for (const pugi::xml_attribute attribute : node.attributes()) {
-        if (std::strlen(attribute.value()) <= static_cast<size_t>(Max_Cell_Characters))
-            continue; // never more characters than bytes
-        const qsizetype length = QString::fromUtf8(attribute.value()).size();
-        if (length > Max_Cell_Characters)
-            return QStringLiteral("row %1, %2: %3 characters, more than the %4 a cell may hold")
-                .arg(row_number)
-                .arg(QString::fromUtf8(attribute.name()))
-                .arg(length)
-                .arg(Max_Cell_Characters);
+// The first cell of the rows beyond the cell limit, named with its row, or an empty text.
+QString Too_Long_Cell(const QList<HART_Variable_Texts>& rows) {
+    QString found;
+    for (qsizetype i = 0; i < rows.size() && found.isEmpty(); ++i) {
+        HART_Variable_Texts row = rows[i];
+        Visit_HART_Attributes(row, [&](const char* name, QString& text) {
+            if (found.isEmpty() && text.size() > Max_Cell_Characters)
+                found =
+                    QStringLiteral("row %1, %2: %3 characters, more than the %4 a cell may hold")
+                        .arg(i + 1)
+                        .arg(QString::fromLatin1(name))
+                        .arg(text.size())
+                        .arg(Max_Cell_Characters);
+        });
     }
-    return {};
+    return found;
 }
 
 void Write_Row(pugi::xml_node table, const HART_Variable_Row& row) {
@@ -246,11 +246,6 @@ HART_Texts_Load Read_HART_Variable_Texts(const QString& path, const HART_Variabl
             continue;
         if (load.row_count++ >= max_rows)
             continue;
-        if (const QString too_long = Too_Long_Cell(node, load.row_count); !too_long.isEmpty()) {
-            load.error = File_Error(path, too_long);
-            load.rows.clear();
-            return load;
-        }
         HART_Variable_Texts texts = defaults;
         Visit_HART_Attributes(texts, [&](const char* name, QString& text) {
             text = project::Attr_Text(node, name, text);
@@ -276,6 +271,12 @@ HART_Variables_Load Load_HART_Variables(const QString& path) {
     HART_Variables_Load load;
     load.status = texts.status;
     load.error = texts.error;
+    // Refused for the grid only: the compile has its own limit on what reaches the image.
+    if (const QString too_long = Too_Long_Cell(texts.rows); !too_long.isEmpty()) {
+        load.status = project::Load_Status::Failed;
+        load.error = File_Error(path, too_long);
+        return load;
+    }
     for (const HART_Variable_Texts& row : texts.rows)
         load.rows << To_Grid_Row(row);
     load.dropped_rows = static_cast<int>(texts.row_count - texts.rows.size());
