@@ -216,6 +216,9 @@ QString Write_Image_Files(const Image_State& image, const QString& project_folde
         return Cannot_Write(bin, QStringLiteral("%1 is left from an earlier compile and cannot be "
                                                 "removed")
                                      .arg(Native(Exists(old) ? old : fresh)));
+    const QFileInfo bin_info(bin);
+    if (bin_info.exists() && !bin_info.isSymLink() && !bin_info.isDir()) // never replace a file
+        return Cannot_Write(bin, QStringLiteral("a file holds the name of the folder"));
     QString error = Stage(image, bin, fresh);
     if (error.isEmpty())
         error = Swap_In(bin, fresh, old, swap);

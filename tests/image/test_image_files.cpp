@@ -131,6 +131,15 @@ private Q_SLOTS:
                  (QStringList{"bank1.bin", "bank2.bin", "notes.txt", "sub"}));
     }
 
+    void file_in_the_folder_place_is_kept() {
+        QTemporaryDir dir;
+        QVERIFY(Write_Test_File(image::Image_Folder(dir.path()), "not a folder"));
+        const QString error = image::Write_Image_Files(*state_, dir.path());
+        QVERIFY2(error.contains("a file holds the name"), qPrintable(error));
+        QCOMPARE(Read_Test_File(image::Image_Folder(dir.path())), QByteArray("not a folder"));
+        QCOMPARE(Entries(dir.path()), QStringList{"bin"});
+    }
+
     void failed_swap_keeps_the_old_pair_data() {
         QTest::addColumn<std::optional<bool>>("exchange");
         QTest::addColumn<QStringList>("failing_renames");
