@@ -25,13 +25,12 @@ bool Same_Ignoring_Ascii_Case(const QString& a, const QString& b) {
     return true;
 }
 
-// Names that would place the project anywhere but directly under the projects folder.
+} // namespace
+
 bool Escapes_Projects_Folder(const QString& name) {
     return name == QLatin1String(".") || name == QLatin1String("..") || name.contains(u'/') ||
            name.contains(u'\\') || name.contains(QDir::separator());
 }
-
-} // namespace
 
 int Create_Project(Session_State& state, const QString& name) {
     if (name.isEmpty())

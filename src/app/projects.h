@@ -6,6 +6,9 @@
 
 namespace app {
 
+/// True when @p name would place a project anywhere but directly under the projects folder.
+bool Escapes_Projects_Folder(const QString& name);
+
 /// @brief Creates the project folder (with its `bin` sub-folder) and makes it the active project.
 /// Returns 0 on success, else the id of the message to show (107, 106 or 105, checked in
 /// that order). A name that would leave the projects folder, or one made only of blanks, is

@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include "app/projects.h"
 #include "project/project_paths.h"
 #include "project/xml_file.h"
 
@@ -74,6 +75,10 @@ QString Load_Settings(Session_State& state) {
     using project::Child;
     const pugi::xml_node root = project::Root_Node(doc);
     state.Project_Name = project::Child_Text(Child(root, "lastproj"), "projectname", {});
+    // A name the New dialog would refuse (a path, "..") is no last project: it could open a
+    // folder outside PROJECTS.
+    if (Escapes_Projects_Folder(state.Project_Name))
+        state.Project_Name.clear();
     state.Last_IP_Address =
         project::Child_Text(Child(root, "lastipadd"), "ipaddress", QStringLiteral("192.168.2.205"));
     state.Language_Name =

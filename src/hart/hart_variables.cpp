@@ -147,6 +147,28 @@ HART_Variable_Texts To_File_Texts(const HART_Variable_Row& row) {
     return texts;
 }
 
+// No cell of the table is ever near this long (Params hold at most 500 characters); a longer
+// text is a damaged file and would only freeze the grid.
+constexpr qsizetype Max_Cell_Characters = 1000;
+
+// The first cell of the rows beyond the cell limit, named with its row, or an empty text.
+QString Too_Long_Cell(const QList<HART_Variable_Texts>& rows) {
+    QString found;
+    for (qsizetype i = 0; i < rows.size() && found.isEmpty(); ++i) {
+        HART_Variable_Texts row = rows[i];
+        Visit_HART_Attributes(row, [&](const char* name, QString& text) {
+            if (found.isEmpty() && text.size() > Max_Cell_Characters)
+                found =
+                    QStringLiteral("row %1, %2: %3 characters, more than the %4 a cell may hold")
+                        .arg(i + 1)
+                        .arg(QString::fromLatin1(name))
+                        .arg(text.size())
+                        .arg(Max_Cell_Characters);
+        });
+    }
+    return found;
+}
+
 void Write_Row(pugi::xml_node table, const HART_Variable_Row& row) {
     pugi::xml_node node = table.append_child("row");
     const HART_Variable_Texts texts = To_File_Texts(row);
@@ -249,6 +271,12 @@ HART_Variables_Load Load_HART_Variables(const QString& path) {
     HART_Variables_Load load;
     load.status = texts.status;
     load.error = texts.error;
+    // Refused for the grid only: the compile has its own limit on what reaches the image.
+    if (const QString too_long = Too_Long_Cell(texts.rows); !too_long.isEmpty()) {
+        load.status = project::Load_Status::Failed;
+        load.error = File_Error(path, too_long);
+        return load;
+    }
     for (const HART_Variable_Texts& row : texts.rows)
         load.rows << To_Grid_Row(row);
     load.dropped_rows = static_cast<int>(texts.row_count - texts.rows.size());

@@ -62,6 +62,12 @@ std::optional<Lng_Entry> Parse_Lng_Line(const QString& raw_line) {
     return Lng_Entry{static_cast<int>(*id), text};
 }
 
+// A language is a file of the language folder, named without any path.
+bool Is_Plain_Name(const QString& name) {
+    return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(u':') &&
+           !name.contains(QDir::separator());
+}
+
 } // namespace
 
 String_Table::String_Table() {
@@ -130,8 +136,9 @@ QStringList Split_Lines(const QString& text) {
 void Load_Language(String_Table& table, const QString& language_folder, QString& language_name) {
     table.Load_Default_Strings();
     const QString chosen = QDir(language_folder).filePath(language_name + QStringLiteral(".lng"));
-    // A file that cannot be read leaves the table untouched, so the defaults stay.
-    if (QFileInfo::exists(chosen)) {
+    // A file that cannot be read leaves the table untouched, so the defaults stay. A name that
+    // is a path counts as a missing language: only files of the language folder are read.
+    if (Is_Plain_Name(language_name) && QFileInfo::exists(chosen)) {
         table.Load_Lng_File(chosen);
         return;
     }

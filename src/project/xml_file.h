@@ -13,15 +13,27 @@ inline constexpr const char* SW_Version_Comment = "SW_VERSION = 1.002";
 
 enum class Load_Status { Missing, Loaded, Failed };
 
+/// @brief How much a project file may take. Far beyond anything the converter's files hold, so
+/// that a hostile or broken file is refused before it exhausts the memory.
+struct Xml_Limits {
+    /// Larger files are refused unread.
+    qint64 Max_File_Bytes = 64 * 1024 * 1024;
+    /// Memory the parsed document (its nodes and attributes) may take.
+    size_t Max_Document_Bytes = 64 * 1024 * 1024;
+};
+
 /// @brief Loads an XML file.
 /// Missing: the file does not exist (readers then use their defaults).
-/// Failed: the file exists but cannot be read or parsed; @p error names the file,
-/// the line and column and what is wrong, ready to show in the general error box.
-Load_Status Load_Xml_File(const QString& path, pugi::xml_document& doc, QString& error);
+/// Failed: the file exists but cannot be read or parsed (not a regular file, a link to
+/// nothing, beyond @p limits, bytes invalid in its declared encoding, not well-formed, out of
+/// memory); @p error names the file, the line and column and what is wrong, ready to show in
+/// the general error box.
+Load_Status Load_Xml_File(const QString& path, pugi::xml_document& doc, QString& error,
+                          const Xml_Limits& limits = {});
 
 /// Parses XML from bytes; @p source_name is the file name used in the error text.
 Load_Status Parse_Xml(const QByteArray& bytes, const QString& source_name, pugi::xml_document& doc,
-                      QString& error);
+                      QString& error, const Xml_Limits& limits = {});
 
 /// The root element: the document's first element node (a leading declaration or
 /// comment written by another tool is passed over).
@@ -29,6 +41,9 @@ pugi::xml_node Root_Node(const pugi::xml_document& doc);
 
 /// First child element of @p parent with this name (null node when none).
 pugi::xml_node Child(pugi::xml_node parent, const char* name);
+
+/// All text and CDATA pieces of @p element joined, whatever comments stand between them.
+QString Element_Text(pugi::xml_node element);
 
 // Record files: one child element per field, read each on its own with its own default.
 

@@ -103,6 +103,58 @@ private Q_SLOTS:
                  state.Project_Folder + QStringLiteral("/BACnet_Slave.xml"));
     }
 
+    void project_names_that_leave_projects_are_no_last_project_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("parent folders") << QByteArray("../../x");
+        QTest::newRow("absolute path") << QByteArray("/tmp");
+        QTest::newRow("parent") << QByteArray("..");
+        QTest::newRow("backslash") << QByteArray("a\\..\\..\\x");
+    }
+
+    void project_names_that_leave_projects_are_no_last_project() {
+        QFETCH(QByteArray, name);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("PROJECTS/a")));
+        QVERIFY(QDir().mkpath(dir.filePath("x")));
+        QVERIFY(Write_Test_File(dir.filePath("Quillon.xml"),
+                                "<Conf_Settings><lastproj><projectname>" + name +
+                                    "</projectname></lastproj></Conf_Settings>"));
+        app::Session_State state;
+        QCOMPARE(app::Start_Session(state, dir.path()), QString());
+        QCOMPARE(state.Project_Name, QString());
+        QVERIFY(!state.Project_Active());
+    }
+
+    void latin1_project_name_survives_the_next_close() {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("PROJECTS/Pl\u00E4nt")));
+        QVERIFY(Write_Test_File(dir.filePath("Quillon.xml"),
+                                "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<Conf_Settings>"
+                                "<lastproj><projectname>Pl\xE4nt</projectname></lastproj>"
+                                "</Conf_Settings>"));
+        app::Session_State state;
+        QCOMPARE(app::Start_Session(state, dir.path()), QString());
+        QCOMPARE(state.Project_Name, QStringLiteral("Pl\u00E4nt"));
+        QVERIFY(state.Project_Active());
+        QCOMPARE(app::Save_Setting(state), QString());
+        app::Session_State again;
+        QCOMPARE(app::Start_Session(again, dir.path()), QString());
+        QCOMPARE(again.Project_Name, QStringLiteral("Pl\u00E4nt"));
+    }
+
+    void undeclared_latin1_is_refused_and_kept() {
+        QTemporaryDir dir;
+        const QByteArray latin1 =
+            "<Conf_Settings><lastproj><projectname>Pl\xE4nt</projectname></lastproj>"
+            "</Conf_Settings>";
+        QVERIFY(Write_Test_File(dir.filePath("Quillon.xml"), latin1));
+        app::Session_State state;
+        const QString warning = app::Start_Session(state, dir.path());
+        QVERIFY2(warning.contains("line 1, column 41"), qPrintable(warning));
+        QCOMPARE(app::Save_Setting(state), QString());
+        QCOMPARE(Read_Test_File(dir.filePath("Quillon.xml.bak")), latin1);
+    }
+
     void unreadable_settings_use_defaults_and_are_kept() {
         QTemporaryDir dir;
         const QByteArray broken = "<Conf_Settings><lastproj>";

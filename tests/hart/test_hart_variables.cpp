@@ -252,6 +252,10 @@ void Test_HART_Variables::Load_Refuses_Unreadable_Files_data() {
         << QByteArray("<HART><Variables/></HART>") << "table HART_Variables is missing";
     QTest::newRow("another root") << QByteArray("<Hart><HART_Variables/></Hart>")
                                   << "element HART is missing";
+    QTest::newRow("cell beyond any the table holds")
+        << "<HART><HART_Variables><row/><row Position=\"1\" Mnemonic=\"" + QByteArray(1001, 'x') +
+               "\"/></HART_Variables></HART>"
+        << "row 2, Mnemonic: 1001 characters";
 }
 
 void Test_HART_Variables::Load_Refuses_Unreadable_Files() {

@@ -153,17 +153,18 @@ private Q_SLOTS:
     }
 
     void banks_change_together() {
-        // bank2.bin cannot be replaced (a folder holds its name): bank1.bin keeps its old bytes.
+        // A folder in bank 2's place does not stop the pair: both are replaced together.
         QTemporaryDir dir;
         QVERIFY(Write_Test_File(dir.filePath("bin/bank1.bin"), "old bank 1"));
-        QVERIFY(QDir(dir.path()).mkpath("bin/bank2.bin"));
-        image::Image_State state;
+        QVERIFY(QDir(dir.path()).mkpath("bin/bank2.bin/inside"));
+        const auto state = std::make_unique<image::Image_State>();
         QVERIFY(
-            image::Compile_Image(project::Project_Paths::In_Folder(dir.path()), state).isEmpty());
-        const QString error = image::Write_Image_Files(state, dir.path());
-        QVERIFY2(error.contains("bank2.bin"), qPrintable(error));
-        QCOMPARE(Read_Test_File(dir.filePath("bin/bank1.bin")), QByteArray("old bank 1"));
-        QCOMPARE(QDir(dir.filePath("bin")).entryList(QDir::Files), QStringList{"bank1.bin"});
+            image::Compile_Image(project::Project_Paths::In_Folder(dir.path()), *state).isEmpty());
+        QCOMPARE(image::Write_Image_Files(*state, dir.path()), QString());
+        QCOMPARE(QFileInfo(dir.filePath("bin/bank1.bin")).size(), 2048);
+        QCOMPARE(QFileInfo(dir.filePath("bin/bank2.bin")).size(), 67620);
+        QCOMPARE(QDir(dir.filePath("bin")).entryList(QDir::Files),
+                 (QStringList{"bank1.bin", "bank2.bin"}));
     }
 
     void incomplete_image_is_not_written() {

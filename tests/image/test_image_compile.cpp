@@ -425,6 +425,47 @@ private Q_SLOTS:
                  0x10800 - 16 * records - expected.size());
     }
 
+    void texts_as_the_files_hold_them_data() {
+        QTest::addColumn<QByteArray>("par_gen");
+        QTest::addColumn<QByteArray>("bacnet");
+        QTest::addColumn<QString>("checks");
+        QTest::addColumn<QString>("error");
+        const QByteArray declared_1252 = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n";
+        QTest::newRow("number and name split by a comment and CDATA")
+            << QByteArray("<Par_Gen><BACnet_Type>0</BACnet_Type><BACnet_PORT>47<!-- x -->808"
+                          "</BACnet_PORT><BACnet_NAME_STA>dev<![CDATA[ice]]>9</BACnet_NAME_STA>"
+                          "</Par_Gen>")
+            << QByteArray() << "1@0x03A=c0ba 1@0x050=64657669636539000000" << QString();
+        QTest::newRow("windows-1252 degree sign")
+            << QByteArray()
+            << QByteArray(declared_1252 + BACnet_Slave({Object_Row("Analog Input", "@@")}, {}))
+                   .replace("@@", "Temp \xB0"
+                                  "C")
+            << "2@0x7FF0=0054656d7020b04300" << QString();
+        QTest::newRow("byte not valid in the undeclared UTF-8")
+            << QByteArray()
+            << QByteArray("<BACnet_to_Modbus><BACnet_in_Read><row Mnemonic=\"Temp \xB0"
+                          "C\"/></BACnet_in_Read></BACnet_to_Modbus>")
+            << QString() << "BACnet_Slave.xml: line 1, column 55: byte B0 is not valid UTF-8";
+        QTest::newRow("host name in windows-1252")
+            << declared_1252 + "<Par_Gen><Eth_Conn_Device_Name>h\xF6st</Eth_Conn_Device_Name>"
+                               "</Par_Gen>"
+            << QByteArray() << "1@0x514=68f6737400" << QString();
+    }
+
+    void texts_as_the_files_hold_them() {
+        QFETCH(QByteArray, par_gen);
+        QFETCH(QByteArray, bacnet);
+        QFETCH(QString, checks);
+        QFETCH(QString, error);
+        const Compiled compiled = Compile({par_gen, {}, bacnet});
+        if (!error.isEmpty())
+            QVERIFY2(compiled.error.endsWith(error), qPrintable(compiled.error));
+        else
+            QVERIFY2(compiled.error.isEmpty(), qPrintable(compiled.error));
+        Verify_Bytes(compiled, checks);
+    }
+
     void compile_again_starts_from_scratch() {
         const auto state = std::make_unique<image::Image_State>();
         QTemporaryDir full;

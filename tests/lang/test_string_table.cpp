@@ -164,6 +164,27 @@ private Q_SLOTS:
         QCOMPARE(table[16], QStringLiteral("Offnen"));
     }
 
+    void language_names_are_plain_names_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("parent folder") << "../Outside";
+        QTest::newRow("absolute") << "OUTSIDE_ABSOLUTE";
+        QTest::newRow("backslash") << "..\\Outside";
+    }
+
+    void language_names_are_plain_names() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const QString language = dir.filePath("LANGUAGE");
+        QVERIFY(Write_Test_File(dir.filePath("Outside.lng"), "STR15 = Outside"));
+        QVERIFY(Write_Test_File(QDir(language).filePath("English.lng"), "STR15 = English file"));
+        if (name == "OUTSIDE_ABSOLUTE")
+            name = dir.filePath("Outside");
+        lang::String_Table table;
+        lang::Load_Language(table, language, name);
+        QCOMPARE(name, QStringLiteral("English"));
+        QCOMPARE(table[15], QStringLiteral("English file"));
+    }
+
     void unreadable_file_leaves_table_and_name() {
         QTemporaryDir dir;
         QVERIFY(QDir().mkpath(dir.filePath("Broken.lng"))); // a folder cannot be read as a file
