@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "image/compile_image.h"
 #include "image/image_files.h"
+#include "project/project_paths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,11 +29,12 @@ int Run_Compile(const QStringList& arguments) {
         Print_Err(QStringLiteral("quillon-cli: compile failed: %1\n").arg(error));
         return Exit_Failed;
     }
-    Print_Out(QStringLiteral("%1: %2 bytes\n%3: %4 bytes\n")
-                  .arg(QDir::toNativeSeparators(image::Bank1_File(folder)))
-                  .arg(image->Bank1_Length)
-                  .arg(QDir::toNativeSeparators(image::Bank2_File(folder)))
-                  .arg(image->Bank2_Length));
+    Print_Out(
+        QStringLiteral("%1: %2 bytes\n%3: %4 bytes\n")
+            .arg(QDir::toNativeSeparators(project::Project_Paths::In_Folder(folder).Bank1_File))
+            .arg(image->Bank1_Length)
+            .arg(QDir::toNativeSeparators(project::Project_Paths::In_Folder(folder).Bank2_File))
+            .arg(image->Bank2_Length));
     return Exit_Ok;
 }
 

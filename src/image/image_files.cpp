@@ -1,5 +1,7 @@
 #include "image/image_files.h"
 
+#include "project/project_paths.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -49,9 +51,11 @@ bool Remove_Tree(const QString& path) {
 }
 
 bool Is_Bank_Entry(const QString& name) {
-    for (const QString& bank : {QStringLiteral("bank1.bin"), QStringLiteral("bank2.bin")})
+    for (const char* file_name : {project::Bank1_File_Name, project::Bank2_File_Name}) {
+        const QString bank = QLatin1String(file_name);
         if (name == bank || name.startsWith(bank + u'.')) // with the save files' temporaries
             return true;
+    }
     return false;
 }
 
@@ -107,9 +111,11 @@ QString Stage(const Image_State& image, const QString& bin, const QString& fresh
         return Cannot_Write(fresh, QStringLiteral("the folder cannot be created"));
     QString error = Carry_Other_Entries(bin, fresh);
     if (error.isEmpty())
-        error = Write_Bank(QDir(fresh).filePath(QStringLiteral("bank1.bin")), image.Bank1_Bytes());
+        error = Write_Bank(QDir(fresh).filePath(QLatin1String(project::Bank1_File_Name)),
+                           image.Bank1_Bytes());
     if (error.isEmpty())
-        error = Write_Bank(QDir(fresh).filePath(QStringLiteral("bank2.bin")), image.Bank2_Bytes());
+        error = Write_Bank(QDir(fresh).filePath(QLatin1String(project::Bank2_File_Name)),
+                           image.Bank2_Bytes());
     return error;
 }
 
@@ -180,18 +186,6 @@ Folder_Swap Folder_Swap::System() {
     return swap;
 }
 
-QString Image_Folder(const QString& project_folder) {
-    return QDir(project_folder).filePath(QStringLiteral("bin"));
-}
-
-QString Bank1_File(const QString& project_folder) {
-    return QDir(Image_Folder(project_folder)).filePath(QStringLiteral("bank1.bin"));
-}
-
-QString Bank2_File(const QString& project_folder) {
-    return QDir(Image_Folder(project_folder)).filePath(QStringLiteral("bank2.bin"));
-}
-
 QString Image_Lock_File(const QString& project_folder) {
     return QDir(project_folder).filePath(QStringLiteral("compile.lock"));
 }
@@ -208,7 +202,7 @@ QString Write_Image_Files(const Image_State& image, const QString& project_folde
             .arg(Native(project_folder), Native(lock.fileName()));
 
     const QDir project(project_folder);
-    const QString bin = Image_Folder(project_folder);
+    const QString bin = project::Project_Paths::In_Folder(project_folder).Bin_Folder;
     const QString fresh = project.filePath(New_Folder_Name);
     const QString old = project.filePath(Old_Folder_Name);
     Recover(bin, fresh, old, swap);

@@ -9,10 +9,6 @@
 
 namespace image {
 
-/// "bin": the project's sub-folder that receives the image files.
-QString Image_Folder(const QString& project_folder);
-QString Bank1_File(const QString& project_folder);
-QString Bank2_File(const QString& project_folder);
 /// The lock file held while the image of the project is being replaced.
 QString Image_Lock_File(const QString& project_folder);
 

@@ -1,6 +1,7 @@
 #include "image/update_script.h"
 
 #include "image/image_files.h"
+#include "project/project_paths.h"
 #include "project/xml_file.h"
 
 #include <QDir>
@@ -50,9 +51,11 @@ std::vector<Operation> Operations(const Update_Script_Values& values) {
     }
     if (Sends_Configuration(values.Update_Option)) {
         operations.push_back(
-            {Native_Absolute(Bank1_File(values.Project_Folder)), "0x07000", "2", false});
+            {Native_Absolute(project::Project_Paths::In_Folder(values.Project_Folder).Bank1_File),
+             "0x07000", "2", false});
         operations.push_back(
-            {Native_Absolute(Bank2_File(values.Project_Folder)), "0x80000", "2", false});
+            {Native_Absolute(project::Project_Paths::In_Folder(values.Project_Folder).Bank2_File),
+             "0x80000", "2", false});
     }
     return operations;
 }

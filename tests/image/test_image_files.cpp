@@ -26,7 +26,7 @@ Pair Read_Folder_Pair(const QString& folder) {
 }
 
 Pair Read_Pair(const QString& project) {
-    return Read_Folder_Pair(image::Image_Folder(project));
+    return Read_Folder_Pair(project::Project_Paths::In_Folder(project).Bin_Folder);
 }
 
 bool Write_Pair(const QString& folder, const Pair& pair) {
@@ -77,7 +77,8 @@ QStringList Entries(const QString& folder) {
 void Verify_No_Leftovers(const QString& project) {
     QCOMPARE(Entries(project),
              (QStringList{"BACnet_Slave.xml", "HART_Variables.xml", "ParGen.xml", "bin"}));
-    QCOMPARE(Entries(image::Image_Folder(project)), (QStringList{"bank1.bin", "bank2.bin"}));
+    QCOMPARE(Entries(project::Project_Paths::In_Folder(project).Bin_Folder),
+             (QStringList{"bank1.bin", "bank2.bin"}));
 }
 
 /// The way the system swaps, with its exchange result forced and renames to the listed names
@@ -122,7 +123,7 @@ private Q_SLOTS:
 
         QCOMPARE(image::Write_Image_Files(*state_, dir.path()), QString());
         QCOMPARE(Read_Pair(dir.path()), new_pair_);
-        QVERIFY(!QFileInfo(image::Bank1_File(dir.path())).isSymLink());
+        QVERIFY(!QFileInfo(project::Project_Paths::In_Folder(dir.path()).Bank1_File).isSymLink());
         QCOMPARE(Read_Test_File(project.filePath("outside.bin")), QByteArray("not a bank"));
         QCOMPARE(Read_Test_File(project.filePath("bin/notes.txt")), QByteArray("notes"));
         QCOMPARE(Read_Test_File(project.filePath("bin/sub/readme")), QByteArray("readme"));
@@ -133,10 +134,12 @@ private Q_SLOTS:
 
     void file_in_the_folder_place_is_kept() {
         QTemporaryDir dir;
-        QVERIFY(Write_Test_File(image::Image_Folder(dir.path()), "not a folder"));
+        QVERIFY(Write_Test_File(project::Project_Paths::In_Folder(dir.path()).Bin_Folder,
+                                "not a folder"));
         const QString error = image::Write_Image_Files(*state_, dir.path());
         QVERIFY2(error.contains("a file holds the name"), qPrintable(error));
-        QCOMPARE(Read_Test_File(image::Image_Folder(dir.path())), QByteArray("not a folder"));
+        QCOMPARE(Read_Test_File(project::Project_Paths::In_Folder(dir.path()).Bin_Folder),
+                 QByteArray("not a folder"));
         QCOMPARE(Entries(dir.path()), QStringList{"bin"});
     }
 
@@ -158,7 +161,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QTemporaryDir dir;
         const Pair old{"old bank 1", "old bank 2"};
-        QVERIFY(Write_Pair(image::Image_Folder(dir.path()), old));
+        QVERIFY(Write_Pair(project::Project_Paths::In_Folder(dir.path()).Bin_Folder, old));
         const QString error =
             image::Write_Image_Files(*state_, dir.path(), Failing_Swap(exchange, failing_renames));
         QVERIFY2(error.contains(message), qPrintable(error));
@@ -169,14 +172,14 @@ private Q_SLOTS:
     void failed_restore_is_reported_and_mended_by_the_next_write() {
         QTemporaryDir dir;
         const Pair old{"old bank 1", "old bank 2"};
-        QVERIFY(Write_Pair(image::Image_Folder(dir.path()), old));
+        QVERIFY(Write_Pair(project::Project_Paths::In_Folder(dir.path()).Bin_Folder, old));
         // Neither the new folder nor the old one can take the place of "bin".
         const QString stuck_error =
             image::Write_Image_Files(*state_, dir.path(), Failing_Swap({}, {"bin", "bin"}));
         const QString aside = QDir::toNativeSeparators(QDir(dir.path()).filePath(".bin-old"));
         QVERIFY2(stuck_error.contains("could not be put back") && stuck_error.contains(aside),
                  qPrintable(stuck_error));
-        QVERIFY(!QFileInfo::exists(image::Image_Folder(dir.path())));
+        QVERIFY(!QFileInfo::exists(project::Project_Paths::In_Folder(dir.path()).Bin_Folder));
         QCOMPARE(Read_Folder_Pair(QDir(dir.path()).filePath(".bin-old")), old);
 
         // Whatever comes next first puts the old pair back, so a failed write changes nothing.
@@ -189,7 +192,8 @@ private Q_SLOTS:
 
     void renames_replace_the_pair_where_no_exchange_exists() {
         QTemporaryDir dir;
-        QVERIFY(Write_Pair(image::Image_Folder(dir.path()), {"old bank 1", "old bank 2"}));
+        QVERIFY(Write_Pair(project::Project_Paths::In_Folder(dir.path()).Bin_Folder,
+                           {"old bank 1", "old bank 2"}));
         QCOMPARE(image::Write_Image_Files(*state_, dir.path(), Failing_Swap({}, {})), QString());
         QCOMPARE(Read_Pair(dir.path()), new_pair_);
         QCOMPARE(Entries(dir.path()), QStringList{"bin"});
