@@ -101,11 +101,15 @@ void String_Table::Apply_Lng_Lines(const QStringList& lines) {
 }
 
 bool String_Table::Load_Lng_File(const QString& path) {
+    // A language file holds 2900 short texts; anything far larger, or anything that is not a
+    // plain file (a link to a device never ends), is not one and is never read whole.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    const QByteArray bytes = file.read(Max_Lng_File_Size + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > Max_Lng_File_Size)
         return false;
     Apply_Lng_Lines(Split_Lines(Decode_Lng_Bytes(bytes)));
     return true;

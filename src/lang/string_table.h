@@ -10,6 +10,7 @@ namespace lang {
 class String_Table {
 public:
     static constexpr int String_Count = 2900;
+    static constexpr qint64 Max_Lng_File_Size = 8 * 1024 * 1024;
 
     String_Table();
 
@@ -22,7 +23,8 @@ public:
     /// Resets every entry to its built-in English text.
     void Load_Default_Strings();
 
-    /// Applies one language file; false when it cannot be opened or read (table unchanged).
+    /// Applies one language file; false when it cannot be opened or read, is no plain file or
+    /// is larger than Max_Lng_File_Size (table unchanged).
     bool Load_Lng_File(const QString& path);
 
     /// Applies language-file text already decoded into lines.

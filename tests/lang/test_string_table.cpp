@@ -194,6 +194,19 @@ private Q_SLOTS:
         QCOMPARE(name, QStringLiteral("Broken"));
         QCOMPARE(table[15], QStringLiteral("New Configuration"));
     }
+
+    void endless_or_oversized_files_are_not_read() {
+        // A link to a device that never ends would be read until memory runs out.
+        QTemporaryDir dir;
+        lang::String_Table table;
+        QVERIFY(QFile::link("/dev/zero", dir.filePath("Zero.lng")));
+        QVERIFY(!table.Load_Lng_File(dir.filePath("Zero.lng")));
+        QByteArray big = "STR15 = Big\r\n";
+        big.append(QByteArray(lang::String_Table::Max_Lng_File_Size, ' '));
+        QVERIFY(Write_Test_File(dir.filePath("Big.lng"), big));
+        QVERIFY(!table.Load_Lng_File(dir.filePath("Big.lng")));
+        QCOMPARE(table[15], QStringLiteral("New Configuration"));
+    }
 };
 
 QTEST_GUILESS_MAIN(Test_String_Table)
