@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <cstring>
+
 namespace bacnet {
 
 namespace {
@@ -44,19 +46,26 @@ QString* Field(BACnet_Access_Row& row, Row_Attribute attribute) {
     }
 }
 
+int Attribute_Index(const char* name) {
+    for (size_t a = 0; a < Attribute_Names.size(); ++a)
+        if (std::strcmp(name, Attribute_Names[a]) == 0)
+            return static_cast<int>(a);
+    return -1;
+}
+
+// One pass over each row's attributes; of a repeated attribute the first counts.
 QList<Stored_Row> Read_Rows(pugi::xml_node table) {
     QList<Stored_Row> rows;
     for (const pugi::xml_node node : table.children()) {
         if (node.type() != pugi::node_element)
             continue;
         Stored_Row& row = rows.emplace_back();
-        for (int a = 0; a < Row_Attribute_Count; ++a) {
-            const auto attribute = static_cast<Row_Attribute>(a);
-            const pugi::xml_attribute value = node.attribute(Attribute_Name(attribute));
-            if (!value)
+        for (const pugi::xml_attribute value : node.attributes()) {
+            const int a = Attribute_Index(value.name());
+            if (a < 0 || row.present.test(static_cast<size_t>(a)))
                 continue;
-            row.present.set(a);
-            *Field(row.fields, attribute) = project::To_QString(value.value());
+            row.present.set(static_cast<size_t>(a));
+            *Field(row.fields, static_cast<Row_Attribute>(a)) = project::To_QString(value.value());
         }
     }
     return rows;

@@ -18,7 +18,7 @@ constexpr int MSTP_Type = 1;
 constexpr int Short_Name_Limit = 16;
 constexpr int Long_Name_Limit = 32;
 constexpr int Full_Layout_Columns = 16;
-constexpr int Full_Layout_Unit_Column = 14;
+constexpr int Full_Layout_Unit_Column = 14; // counting from 0; vendor-specific-address follows
 
 QString Header_Lines(const QString& project_name, const QDateTime& now, EDE_Layout layout) {
     QString text = QStringLiteral("PROJECT_NAME; Tolmex--%1;;;;;;\r\n").arg(project_name);
@@ -45,20 +45,23 @@ QString Header_Lines(const QString& project_name, const QDateTime& now, EDE_Layo
     return text;
 }
 
-QString Object_Line(const TBACnet_EDE_Obj& object, EDE_Layout layout) {
-    QStringList fields{object.Keyname,    object.DevObjInstance, object.ObjectName,
-                       object.ObjectType, object.ObjectInstance, object.Description};
-    if (layout == EDE_Layout::Compact) {
-        fields << object.UnitCode;
-    } else {
-        while (fields.size() < Full_Layout_Columns)
-            fields << QString();
-        fields[Full_Layout_Unit_Column] = object.UnitCode;
-    }
-    QString line;
-    for (const QString& field : fields)
-        line += field + u';';
-    return line + QStringLiteral("\r\n");
+void Append_Field(QString& text, const QString& field) {
+    text += field;
+    text += u';';
+}
+
+// Fields as they are, each followed by ";", no quoting.
+void Append_Object_Line(QString& text, const TBACnet_EDE_Obj& object, EDE_Layout layout) {
+    for (const QString* field : {&object.Keyname, &object.DevObjInstance, &object.ObjectName,
+                                 &object.ObjectType, &object.ObjectInstance, &object.Description})
+        Append_Field(text, *field);
+    if (layout == EDE_Layout::Full)
+        for (int column = 6; column < Full_Layout_Unit_Column; ++column)
+            text += u';';
+    Append_Field(text, object.UnitCode);
+    if (layout == EDE_Layout::Full)
+        text += u';'; // vendor-specific-address
+    text += QStringLiteral("\r\n");
 }
 
 TBACnet_EDE_Obj Make_Object(const Stored_Row& row, const Numbered_Object& numbered,
@@ -118,8 +121,9 @@ QString Collect_EDE_Objects(const QString& bacnet_slave_path, const EDE_Settings
 QByteArray EDE_File_Bytes(const QString& project_name, const QDateTime& now,
                           const QList<TBACnet_EDE_Obj>& objects, EDE_Layout layout) {
     QString text = Header_Lines(project_name, now, layout);
+    text.reserve(text.size() + objects.size() * 96);
     for (const TBACnet_EDE_Obj& object : objects)
-        text += Object_Line(object, layout);
+        Append_Object_Line(text, object, layout);
     // One byte per character; characters beyond Latin-1 become '?'.
     return text.toLatin1();
 }
