@@ -1,6 +1,6 @@
-#include "bacnet/bacnet_access.h"
 #include "bacnet/ede_export.h"
 #include "cli/commands.h"
+#include "project/project_paths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,10 +40,9 @@ int Run_Ede(const QStringList& arguments) {
                       .arg(QDir::toNativeSeparators(folder)));
         return Exit_Failed;
     }
-    const QDir dir(folder);
-    const bacnet::EDE_Source source{dir.filePath(QLatin1String(bacnet::ParGen_File_Name)),
-                                    dir.filePath(QLatin1String(bacnet::BACnet_Slave_File_Name)),
-                                    QFileInfo(dir.absolutePath()).fileName()};
+    const project::Project_Paths project_paths = project::Project_Paths::In_Folder(folder);
+    const bacnet::EDE_Source source{project_paths.ParGen_File, project_paths.BACnet_Slave_File,
+                                    QFileInfo(QDir(folder).absolutePath()).fileName()};
     const QString error = bacnet::Write_EDE_File(source, paths[1], layout);
     if (!error.isEmpty()) {
         Print_Err(QStringLiteral("quillon-cli: ede failed: %1\n").arg(error));

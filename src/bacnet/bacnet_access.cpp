@@ -3,6 +3,7 @@
 #include "comm/pargen_record.h"
 #include "lang/string_table.h"
 #include "project/numbers.h"
+#include "project/project_paths.h"
 #include "project/table_rows.h"
 
 #include <QDir>
@@ -319,10 +320,10 @@ QString Check_BACnet_Access(const QList<BACnet_Access_Row>& read_rows,
 }
 
 QString Check_BACnet_Access_Project(const QString& project_folder) {
-    const QDir folder(project_folder);
-    const bool desc_lenght = Read_Desc_Lenght(folder.filePath(QLatin1String(ParGen_File_Name)));
-    const BACnet_Access_Load load = Load_BACnet_Access(
-        folder.filePath(QLatin1String(BACnet_Slave_File_Name)), Table_Rows(desc_lenght));
+    const project::Project_Paths paths = project::Project_Paths::In_Folder(project_folder);
+    const bool desc_lenght = Read_Desc_Lenght(paths.ParGen_File);
+    const BACnet_Access_Load load =
+        Load_BACnet_Access(paths.BACnet_Slave_File, Table_Rows(desc_lenght));
     if (load.status == project::Load_Status::Failed)
         return load.error;
     return Check_BACnet_Access(load.tables[0], load.tables[1], desc_lenght, lang::String_Table());

@@ -19,9 +19,6 @@ class String_Table;
 
 namespace bacnet {
 
-inline constexpr const char* BACnet_Slave_File_Name = "BACnet_Slave.xml";
-inline constexpr const char* ParGen_File_Name = "ParGen.xml";
-
 /// Size of the converter's data area: objects lie within bytes 0 .. Data_Area_Bytes - 1.
 inline constexpr int Data_Area_Bytes = project::Data_Area_Size;
 
