@@ -188,13 +188,6 @@ QStringList Numbers(int count) {
 
 } // namespace
 
-bool BACnet_Access_Row::Holds_Data() const {
-    for (const QString* field : {&Data_Type, &Eng_Unit, &Position, &Bit, &Length, &Mnemonic})
-        if (!field->trimmed().isEmpty())
-            return true;
-    return false;
-}
-
 const char* Attribute_Name(Row_Attribute attribute) {
     return Attribute_Names[static_cast<size_t>(attribute)];
 }
@@ -389,19 +382,6 @@ std::optional<QString> Length_Preset(Access_Table table, const QString& data_typ
         if (type == data_type)
             return length;
     return std::nullopt;
-}
-
-Dropped_Rows Rows_Not_Saved(const QList<BACnet_Access_Row>& rows) {
-    Dropped_Rows dropped;
-    qsizetype end = 0;
-    while (end < rows.size() && rows[end].In_Use())
-        ++end;
-    for (qsizetype i = end; i < rows.size(); ++i)
-        if (rows[i].Holds_Data())
-            ++dropped.count;
-    if (dropped.count > 0)
-        dropped.first_unused = static_cast<int>(end);
-    return dropped;
 }
 
 } // namespace bacnet

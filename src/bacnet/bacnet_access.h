@@ -43,8 +43,6 @@ struct BACnet_Access_Row {
     /// A row is in use when its Data Type, trimmed, is not empty; the first row that is not
     /// in use ends its table.
     bool In_Use() const { return !Data_Type.trimmed().isEmpty(); }
-    /// Some field other than the two swap boxes holds text (blanks do not count).
-    bool Holds_Data() const;
 
     bool operator==(const BACnet_Access_Row&) const = default;
 };
@@ -152,12 +150,5 @@ const QStringList& Start_Bit_Choices();
 /// that a saved row always compiles.
 std::optional<QString> Length_Preset(Access_Table table, const QString& data_type,
                                      const QString& current_length);
-
-/// Rows of a table that would not be saved although they hold data.
-struct Dropped_Rows {
-    int first_unused = -1; // index of the row that ends the table, -1 when none is dropped
-    int count = 0;         // rows below it that hold data
-};
-Dropped_Rows Rows_Not_Saved(const QList<BACnet_Access_Row>& rows);
 
 } // namespace bacnet

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -35,11 +36,15 @@ constexpr int Str_Copy_Hint = 1314;
 constexpr int Str_Paste_Hint = 1315;
 constexpr int Str_Confirm_Delete = 1360;
 constexpr int Str_Rows_Beyond_Table = 1364;
-constexpr int Str_Rows_Not_Saved = 1365;
+constexpr int Str_Confirm_Table_End = 1365;
+constexpr int Str_Exit_Without_Saving = 911;
 
-// Widths that show the usual contents without scrolling sideways.
+// Widths that show the headers and the usual contents; the Mnemonic takes what is left.
 constexpr std::array<int, BACnet_Access_Model::Column_Count> Column_Widths{50, 170, 80, 80, 75,
-                                                                           65, 50,  80, 260};
+                                                                           65, 50,  80, 220};
+constexpr int Preferred_Height = 640;
+// Enough for the header, the row buttons, the tabs, a few rows and OK / Cancel.
+constexpr QSize Minimum_Size(640, 440);
 
 constexpr std::array<Access_Table, 2> Tables{Access_Table::Read, Access_Table::Write};
 
@@ -104,9 +109,9 @@ TFBACnetSlaveSetAccess::TFBACnetSlaveSetAccess(app::Session_State& state,
     connect(Btn_CopyRow, &QPushButton::clicked, this, &TFBACnetSlaveSetAccess::Btn_CopyRowClick);
     connect(Btn_PasteRow, &QPushButton::clicked, this, &TFBACnetSlaveSetAccess::Btn_PasteRowClick);
     connect(bitbtn1, &QPushButton::clicked, this, &TFBACnetSlaveSetAccess::bitbtn1Click);
-    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &TFBACnetSlaveSetAccess::reject);
 
-    resize(1000, 640);
+    Fit_Window();
     Set_Lang();
     connect(&lang::Language_Changes(), &lang::Language_Events::Changed, this,
             &TFBACnetSlaveSetAccess::Set_Lang);
@@ -134,6 +139,7 @@ project::Table_View* TFBACnetSlaveSetAccess::Make_Grid(BACnet_Access_Model* mode
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                           QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     grid->horizontalHeader()->setHighlightSections(false);
+    grid->horizontalHeader()->setStretchLastSection(true);
     // Fixed widths and heights: a 2000-row grid must never be measured as a whole.
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 10);
@@ -150,8 +156,8 @@ void TFBACnetSlaveSetAccess::Set_Lang() {
                                       Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
     for (int i = 0; i < buttons.size(); ++i)
         buttons[i]->setText(state_.Text(Str_First_Button + i));
-    Btn_CopyRow->setToolTip(state_.Text(Str_Copy_Hint));
-    Btn_PasteRow->setToolTip(state_.Text(Str_Paste_Hint));
+    project::Set_Hint(Btn_CopyRow, state_.Text(Str_Copy_Hint));
+    project::Set_Hint(Btn_PasteRow, state_.Text(Str_Paste_Hint));
     PC_BACnet->setTabText(0, state_.Text(Str_Read_Page));
     PC_BACnet->setTabText(1, state_.Text(Str_Write_Page));
     read_model_->Set_Lang(state_.String_Table);
@@ -170,12 +176,16 @@ bool TFBACnetSlaveSetAccess::FormShow() {
     }
     read_model_->Set_Rows(load.tables[0], rows);
     write_model_->Set_Rows(load.tables[1], rows);
+    for (const Access_Table table : Tables)
+        loaded_[Table_Index(table)].Take(Model(table));
     Do_Copy_Read = false;
     Do_Copy_Write = false;
     L_SW_Code->setText(state_.SW_Code);
     PC_BACnet->setCurrentIndex(0);
     for (const Access_Table table : Tables)
         Grid_View(table)->setCurrentIndex(Model(table).index(0, Col::Col_Data_Type));
+    // The keyboard starts in the grid, never on a row button that Space would press.
+    ACG_BACnet_in_Read->setFocus();
     for (const Access_Table table : Tables) {
         const int dropped = load.dropped_rows[Table_Index(table)];
         if (dropped > 0)
@@ -224,29 +234,46 @@ void TFBACnetSlaveSetAccess::Select_Row(Access_Table table, int row) {
     PC_BACnet->setCurrentIndex(static_cast<int>(Table_Index(table)));
     project::Table_View* grid = Grid_View(table);
     grid->setCurrentIndex(Model(table).index(row, Col::Col_Data_Type));
-    grid->scrollTo(grid->currentIndex());
+    grid->selectRow(row);
+    grid->setFocus();
 }
 
-bool TFBACnetSlaveSetAccess::Confirm_Rows_Dropped() {
+bool TFBACnetSlaveSetAccess::Confirm_Table_End() {
     for (const Access_Table table : Tables) {
-        const Dropped_Rows dropped = Rows_Not_Saved(Model(table).Rows());
-        if (dropped.count == 0)
-            continue;
-        const QString question = state_.Text(Str_Rows_Not_Saved)
-                                     .arg(dropped.first_unused + 1)
-                                     .arg(state_.Text(Page_Text(table)))
-                                     .arg(dropped.count);
-        if (!prompt_.Ask_Yes_No(question)) {
-            Select_Row(table, dropped.first_unused);
+        const BACnet_Access_Model& model = Model(table);
+        const project::Table_End end = project::Find_Table_End(
+            model.rowCount(), [&model](int row) { return !model.Rows()[row].In_Use(); },
+            [this, table](int row) { return project::Row_In_Use(Grid(table), row); });
+        // The page name tells which of the two tables the question is about.
+        const QString question = QStringLiteral("[%1] ").arg(state_.Text(Page_Text(table))) +
+                                 state_.Text(Str_Confirm_Table_End);
+        if (!project::Confirm_Table_End(prompt_, end, question)) {
+            Select_Row(table, end.end_row);
             return false;
         }
     }
     return true;
 }
 
+void TFBACnetSlaveSetAccess::Fit_Window() {
+    int width = ACG_BACnet_in_Read->frameWidth() * 2 +
+                ACG_BACnet_in_Read->verticalScrollBar()->sizeHint().width();
+    for (const int column_width : Column_Widths)
+        width += column_width;
+    const QMargins margins = layout()->contentsMargins();
+    width += margins.left() + margins.right() + 16; // the tab page's frame
+    project::Fit_To_Screen(this, QSize(width, Preferred_Height), Minimum_Size);
+}
+
+void TFBACnetSlaveSetAccess::reject() {
+    const bool changed = loaded_[0].Differs(*read_model_) || loaded_[1].Differs(*write_model_);
+    if (project::Confirm_Discard(prompt_, changed, state_.Text(Str_Exit_Without_Saving)))
+        QDialog::reject();
+}
+
 void TFBACnetSlaveSetAccess::bitbtn1Click() {
     if (project::Validate_Then_Save(
-            prompt_, [this] { return Controllo_dati() && Confirm_Rows_Dropped(); },
+            prompt_, [this] { return Controllo_dati() && Confirm_Table_End(); },
             [this] {
                 return Save_BACnet_Access(state_.BACnet_Slave_File, read_model_->Rows(),
                                           write_model_->Rows());

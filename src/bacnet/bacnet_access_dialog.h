@@ -3,9 +3,12 @@
 #include "app/session_state.h"
 #include "bacnet/bacnet_object_types.h"
 #include "project/table_rows.h"
+#include "project/table_snapshot.h"
 #include "project/user_prompt.h"
 
 #include <QDialog>
+
+#include <array>
 
 class QLabel;
 class QPushButton;
@@ -46,6 +49,8 @@ public:
     void Btn_InsRowClick();
     void Btn_CopyRowClick();
     void Btn_PasteRowClick();
+    /// Cancel: closes at once when nothing changed, else only after the user agrees.
+    void reject() override;
     /// Opens the unit picker on the Eng. Unit cell of @p row of the page shown.
     void Open_Unit_Picker(Access_Table table, int row);
 
@@ -85,7 +90,8 @@ private:
     project::Table_View* Make_Grid(BACnet_Access_Model* model, const char* name);
     QPushButton* Make_Button(const char* name);
     project::Table_Grid Grid(Access_Table table) const;
-    bool Confirm_Rows_Dropped();
+    bool Confirm_Table_End();
+    void Fit_Window();
     void Select_Row(Access_Table table, int row);
 
     app::Session_State& state_;
@@ -93,6 +99,7 @@ private:
     BACnet_Access_Model* read_model_ = nullptr;
     BACnet_Access_Model* write_model_ = nullptr;
     TFBACnet_Eng_Unit* unit_picker_ = nullptr;
+    std::array<project::Table_Snapshot, 2> loaded_; // read, write
 };
 
 } // namespace bacnet

@@ -326,7 +326,7 @@ constexpr auto Texts = std::to_array<Default_String>({
     {1362, "Swap Word"},
     {1363, "!! [BACnet in Read] Length with variable \"Integer Value\" must be between 1 and 4"},
     {1364, "%1 holds %2 rows in \"%3\": the table shows the first %4, the other %5 will be dropped on the next save."},
-    {1365, "Row %1 of \"%2\" has no Data Type and ends the table: %3 rows with data below it will not be saved. Do you want to save anyway?"},
+    {1365, "Row %1 has no Data Type, so the table is saved only up to it. Rows with data below it that would be lost: %2. Do you want to save anyway?"},
     {1366, "CSV (MS-DOS) (*.csv)"},
     {1367, "EDE full layout (*.csv)"},
     {1368, "Save the BACnet EDE File"},

@@ -248,19 +248,6 @@ private Q_SLOTS:
         QCOMPARE(result.value_or(QStringLiteral("-")), preset);
     }
 
-    void rows_not_saved() {
-        BACnet_Access_Row mnemonic_only;
-        mnemonic_only.Mnemonic = QStringLiteral("lost");
-        BACnet_Access_Row swap_only;
-        swap_only.Swap = QStringLiteral("Y");
-        const Rows rows{Grid_Row("Analog Input"), swap_only, Grid_Row("Analog Input"),
-                        BACnet_Access_Row(), mnemonic_only};
-        const bacnet::Dropped_Rows dropped = bacnet::Rows_Not_Saved(rows);
-        QCOMPARE(dropped.first_unused, 1);
-        QCOMPARE(dropped.count, 2);
-        QCOMPARE(bacnet::Rows_Not_Saved(Rows{Grid_Row("Analog Input"), swap_only}).count, 0);
-    }
-
     void model_check_cells_hold_text() {
         bacnet::BACnet_Access_Model model(Access_Table::Write);
         BACnet_Access_Row row = Grid_Row("Analog Out");

@@ -43,6 +43,7 @@ private Q_SLOTS:
     void Unit_Picker_Cancel_And_Typed_Number();
     void OK_Validates_Then_Saves();
     void OK_Asks_Before_Dropping_Rows();
+    void Cancel_Asks_Only_After_Changes();
     void Main_Window_Steps();
 
 private:
@@ -330,9 +331,9 @@ void Test_BACnet_Access_Dialog::OK_Asks_Before_Dropping_Rows() {
     Fill_Row(Access_Table::Write, 3, "Analog Out");
     dialog_->bitbtn1Click();
     QCOMPARE(prompt_.questions,
-             QStringList{"Row 2 of \"BACnet in Write\" has no Data Type and ends the table: 2 "
-                         "rows with data below it will not be saved. Do you want to save "
-                         "anyway?"});
+             QStringList{"[BACnet in Write] Row 2 has no Data Type, so the table is saved only "
+                         "up to it. Rows with data below it that would be lost: 2. Do you want "
+                         "to save anyway?"});
     QVERIFY(!QFile::exists(state_.BACnet_Slave_File));
     QCOMPARE(dialog_->PC_BACnet->currentIndex(), 1);
     QCOMPARE(dialog_->ACG_BACnet_in_Write->Current_Row(), 1);
@@ -344,6 +345,26 @@ void Test_BACnet_Access_Dialog::OK_Asks_Before_Dropping_Rows() {
     const bacnet::BACnet_Access_Load saved =
         bacnet::Load_BACnet_Access(state_.BACnet_Slave_File, 2000);
     QCOMPARE(saved.tables[1].size(), 1);
+}
+
+void Test_BACnet_Access_Dialog::Cancel_Asks_Only_After_Changes() {
+    QVERIFY(
+        Write_Test_File(state_.BACnet_Slave_File, Access_File({Access_Row("Analog Input")}, {})));
+    QVERIFY(dialog_->FormShow());
+    dialog_->Btn_Cancel->click();
+    QVERIFY(prompt_.questions.isEmpty());
+
+    QVERIFY(dialog_->FormShow());
+    Set_Cell(Access_Table::Write, 5, Col::Col_Mnemonic, "new");
+    dialog_->Btn_Cancel->click();
+    QCOMPARE(prompt_.questions,
+             QStringList{QStringLiteral("Do you want to exit without saving changes?")});
+    // Changed back: nothing to lose.
+    prompt_.Clear();
+    Set_Cell(Access_Table::Write, 5, Col::Col_Mnemonic, "");
+    dialog_->Btn_Cancel->click();
+    QVERIFY(prompt_.questions.isEmpty());
+    QVERIFY(Read_Test_File(state_.BACnet_Slave_File).contains("Analog Input"));
 }
 
 void Test_BACnet_Access_Dialog::Main_Window_Steps() {
