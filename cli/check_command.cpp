@@ -1,3 +1,4 @@
+#include "bacnet/bacnet_access.h"
 #include "cli/commands.h"
 #include "comm/pargen_validation.h"
 #include "hart/hart_variables.h"
@@ -17,8 +18,9 @@ using Project_Check = QString (*)(const QString& project_folder);
 
 // In the order of the steps: communication settings, HART variables, BACnet access.
 constexpr auto Project_Checks = std::to_array<Project_Check>({
-    comm::Check_Communication_Settings, hart::Check_HART_Variables_Project,
-    // BACnet access goes here.
+    comm::Check_Communication_Settings,
+    hart::Check_HART_Variables_Project,
+    bacnet::Check_BACnet_Access_Project,
 });
 
 } // namespace

@@ -25,6 +25,7 @@ int Run_Check(const QStringList& arguments);
 int Run_Update(const QStringList& arguments);
 int Run_Lang_Template(const QStringList& arguments);
 int Run_Scan(const QStringList& arguments);
+int Run_Ede(const QStringList& arguments);
 
 void Print_Out(const QString& text);
 void Print_Err(const QString& text);

@@ -33,6 +33,9 @@ constexpr auto Commands = std::to_array<Command>({
      "port P, default 10000) and print each variable found as address<TAB>preamble<TAB>device "
      "name<TAB>variable<TAB>classification<TAB>unit; progress and errors on stderr",
      Run_Scan},
+    {"ede", "ede PROJECT_FOLDER OUTPUT_FILE [--full-layout]",
+     "write the project's BACnet objects as an EDE file (compact layout unless --full-layout)",
+     Run_Ede},
 });
 
 QString Usage() {

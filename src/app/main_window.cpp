@@ -7,6 +7,8 @@
 #include "app/projects.h"
 #include "app/settings.h"
 #include "app/version_check.h"
+#include "bacnet/bacnet_access_dialog.h"
+#include "bacnet/ede_export.h"
 #include "comm/pargen_dialog.h"
 #include "hart/hart_variables_dialog.h"
 #include "image/boot_dialog.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -91,6 +94,7 @@ TFQuillonFirmWare::TFQuillonFirmWare(Session_State& state, project::User_Prompt&
     Timer_Update->setInterval(First_Update_Period_Ms);
     connect(Timer_Update, &QTimer::timeout, this, &TFQuillonFirmWare::Timer_UpdateTimer);
     Set_Update_Timer();
+    bacnet_access_ = new bacnet::TFBACnetSlaveSetAccess(state_, prompt_, this);
 
     setWindowTitle(state_.Window_Caption);
     Set_Lang();
@@ -326,9 +330,26 @@ void TFQuillonFirmWare::Show_HART_Variables() {
     hart_variables_->Execute();
 }
 
-void TFQuillonFirmWare::Show_BACnet_Access() {}
+void TFQuillonFirmWare::Show_BACnet_Access() {
+    bacnet_access_->Execute();
+}
 
-void TFQuillonFirmWare::BACnet_EDE_File() {}
+void TFQuillonFirmWare::BACnet_EDE_File() {
+    // The compact layout comes first: it is the default, the full one is offered beside it.
+    const QString compact = state_.Text(1366);
+    const QString full = state_.Text(1367);
+    QString filter;
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, state_.Text(1368), state_.Project_Folder, compact + QStringLiteral(";;") + full,
+        &filter, QFileDialog::DontConfirmOverwrite);
+    if (chosen.isEmpty())
+        return;
+    const bacnet::EDE_Source source{state_.ParGen_File, state_.BACnet_Slave_File,
+                                    state_.Project_Name};
+    bacnet::Export_EDE_Step(source, chosen,
+                            filter == full ? bacnet::EDE_Layout::Full : bacnet::EDE_Layout::Compact,
+                            prompt_, state_.String_Table);
+}
 
 void TFQuillonFirmWare::Update_Device() {
     // Compiled at every press, whatever follows: the updater must never send stale banks.

@@ -23,6 +23,10 @@ namespace image {
 class TFBoot;
 }
 
+namespace bacnet {
+class TFBACnetSlaveSetAccess;
+}
+
 namespace app {
 
 class TFAbout;
@@ -93,6 +97,7 @@ public:
     TFSoftOptions* Options_Dialog() const { return options_; }
     TFAbout* About_Dialog() const { return about_; }
     Version_Checker& Checker() const { return *checker_; }
+    bacnet::TFBACnetSlaveSetAccess* BACnet_Access_Dialog() const { return bacnet_access_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,6 +130,7 @@ private:
     Version_Checker* checker_ = nullptr;
     int next_update_period_ms_ = Next_Update_Period_Ms;
     bool update_checked_ = false;
+    bacnet::TFBACnetSlaveSetAccess* bacnet_access_ = nullptr;
 };
 
 /// @brief Loads the texts of @p language and has every window, open or not yet shown, apply

@@ -29,4 +29,10 @@ bool Message_Box_Prompt::Ask_Yes_No(const QString& text) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+bool Message_Box_Prompt::Ask_Yes_No_Cancel(const QString& text) {
+    return QMessageBox::question(Owner(parent_), QApplication::applicationDisplayName(), text,
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Yes;
+}
+
 } // namespace app

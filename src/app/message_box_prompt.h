@@ -14,6 +14,7 @@ public:
     void Information(const QString& text) override;
     void Warning(const QString& text) override;
     bool Ask_Yes_No(const QString& text) override;
+    bool Ask_Yes_No_Cancel(const QString& text) override;
 
 private:
     QWidget* parent_;

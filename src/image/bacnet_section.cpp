@@ -1,155 +1,84 @@
 #include "image/bacnet_section.h"
 
+#include "bacnet/bacnet_access.h"
 #include "image/byte_order.h"
 #include "project/numbers.h"
-#include "project/xml_file.h"
 
 #include <QDir>
 
 #include <algorithm>
 #include <array>
-#include <string_view>
 #include <vector>
 
 namespace image {
 
 using project::Bits;
-using project::Int32_Or;
 using project::Int32_Value;
 
 namespace {
 
-constexpr auto Types = std::to_array<BACnet_Object_Type>({
-    {"ANALOG INPUT", 0x138},
-    {"ANALOG OUT", 0x13C},
-    {"BINARY INPUT", 0x144},
-    {"BINARY OUT", 0x148},
-    {"LARGE ANALOG VALUE", 0x150},
-    {"DATETIME VALUE", 0x154},
-    {"POSITIVE INTEGER VALUE", 0x158},
-    {"CHARACTERSTRING VALUE", 0x15C},
-    {"INTEGER VALUE", 0x160},
-    {"MULTI STATE INPUT", 0x164},
-    {"MULTI STATE OUTPUT", 0x168},
-    {"MULTI STATE VALUE", 0x16C},
-    {"ANALOG VALUE", 0x140},
-    {"BINARY VALUE", 0x14C},
-    {"LIFE SAFETY POINT", 0x170},
-    {"LIFE SAFETY ZONE", 0x174},
-    {"ACCESS DOOR", 0x178},
-    {"ACCUMULATOR", 0x17C},
-    {"OCTET STRING", 0x700},
+using bacnet::Access_Table;
+using bacnet::Stored_Row;
+
+// Where bank 1 keeps the count of each object type, in the order of the type catalogue.
+constexpr auto Count_Offsets = std::to_array<size_t>({
+    0x138, 0x13C, 0x144, 0x148, 0x150, 0x154, 0x158, 0x15C, 0x160, 0x164,
+    0x168, 0x16C, 0x140, 0x14C, 0x170, 0x174, 0x178, 0x17C, 0x700,
 });
-static_assert(Types.size() == Object_Type_Count);
+static_assert(Count_Offsets.size() == Object_Type_Count);
+static_assert(bacnet::Object_Type_Count == Object_Type_Count);
 
-constexpr const char* Read_Table = "BACnet_in_Read";
-constexpr const char* Write_Table = "BACnet_in_Write";
-
-// A table row that matched an object type.
-struct Matched_Row {
-    pugi::xml_node row;
-    bool write_table;
-    int position; // counting from 0 within its table
-};
-
-// Where a row failure is reported.
-struct Row_Place {
-    const QString& file;
-    const char* table;
-    int row; // counting from 1
-};
-
-QString Row_Message(const Row_Place& place, const char* attribute, const QString& what) {
-    return QStringLiteral("%1: table %2, row %3: attribute %4 %5")
-        .arg(place.file, QLatin1String(place.table))
-        .arg(place.row)
-        .arg(QLatin1String(attribute), what);
+QString Missing_Attribute(const QString& file, const bacnet::Numbered_Object& object,
+                          bacnet::Row_Attribute attribute) {
+    return bacnet::Row_Attribute_Error(file, object.table, object.row + 1,
+                                       bacnet::Attribute_Name(attribute),
+                                       QStringLiteral("is missing"));
 }
 
-QString Missing_Attribute(const Row_Place& place, const char* attribute) {
-    return Row_Message(place, attribute, QStringLiteral("is missing"));
-}
-
-// Upper-casing is plain ASCII, and the comparison is exact: blanks around the text match nothing.
-bool Same_Type_Name(const char* data_type, const char* name) {
-    for (; *data_type && *name; ++data_type, ++name) {
-        char c = *data_type;
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        if (c != *name)
-            return false;
-    }
-    return *data_type == *name;
-}
-
-int Type_Index(const char* data_type) {
-    for (size_t i = 0; i < Types.size(); ++i)
-        if (Same_Type_Name(data_type, Types[i].name))
-            return static_cast<int>(i);
-    return -1;
-}
-
-// Sorts the rows of one table into the type buckets; a row without Data_Type stops the compile.
-QString Classify_Rows(pugi::xml_node table, bool write_table, const QString& file,
-                      std::array<std::vector<Matched_Row>, Object_Type_Count>& buckets,
-                      int& row_count) {
-    row_count = 0;
-    for (pugi::xml_node row : table.children()) {
-        if (row.type() != pugi::node_element)
-            continue;
-        const Row_Place place{file, write_table ? Write_Table : Read_Table, row_count + 1};
-        const pugi::xml_attribute data_type = row.attribute("Data_Type");
-        if (!data_type)
-            return Missing_Attribute(place, "Data_Type");
-        const int index = Type_Index(data_type.value());
-        if (index >= 0)
-            buckets[static_cast<size_t>(index)].push_back({row, write_table, row_count});
-        ++row_count;
-    }
-    return {};
-}
-
-QString Integer_Attribute(pugi::xml_node row, const Row_Place& place, const char* attribute,
+QString Integer_Attribute(const Stored_Row& row, const QString& file,
+                          const bacnet::Numbered_Object& object, bacnet::Row_Attribute attribute,
                           int32_t& value) {
-    const std::optional<QString> text = project::Attr(row, attribute);
-    if (!text)
-        return Missing_Attribute(place, attribute);
-    const std::optional<int32_t> number = Int32_Value(*text);
+    if (!row.Has(attribute))
+        return Missing_Attribute(file, object, attribute);
+    const std::optional<int32_t> number = Int32_Value(row.Text(attribute));
     if (!number)
-        return Row_Message(place, attribute,
-                           QStringLiteral("is not an integer (\"%1\")").arg(*text));
+        return bacnet::Row_Attribute_Error(
+            file, object.table, object.row + 1, bacnet::Attribute_Name(attribute),
+            QStringLiteral("is not an integer (\"%1\")").arg(row.Text(attribute)));
     value = *number;
     return {};
 }
 
 // Fills everything but the name, from the row's attributes.
-QString Fill_Record(const Matched_Row& match, const Row_Place& place, int read_row_count,
+QString Fill_Record(const Stored_Row& row, const QString& file,
+                    const bacnet::Numbered_Object& object, int read_row_count,
                     BACnet_Object_Record& record) {
     int32_t eng_unit = 0;
     int32_t position = 0;
     int32_t length = 0;
-    QString error = Integer_Attribute(match.row, place, "Eng_Unit", eng_unit);
+    QString error = Integer_Attribute(row, file, object, bacnet::Attr_Eng_Unit, eng_unit);
     if (error.isEmpty())
-        error = Integer_Attribute(match.row, place, "Position", position);
-    if (error.isEmpty() && !match.row.attribute("Bit"))
-        error = Missing_Attribute(place, "Bit");
+        error = Integer_Attribute(row, file, object, bacnet::Attr_Position, position);
+    if (error.isEmpty() && !row.Has(bacnet::Attr_Bit))
+        error = Missing_Attribute(file, object, bacnet::Attr_Bit);
     if (error.isEmpty())
-        error = Integer_Attribute(match.row, place, "Length", length);
-    if (error.isEmpty() && !match.row.attribute("Mnemonic"))
-        error = Missing_Attribute(place, "Mnemonic");
+        error = Integer_Attribute(row, file, object, bacnet::Attr_Length, length);
+    if (error.isEmpty() && !row.Has(bacnet::Attr_Mnemonic))
+        error = Missing_Attribute(file, object, bacnet::Attr_Mnemonic);
     if (!error.isEmpty())
         return error;
 
+    const bool write_table = object.table == Access_Table::Write;
     record.position = Bits(position);
     record.eng_unit = static_cast<uint16_t>(eng_unit);
     record.length = static_cast<uint8_t>(length);
-    record.bit = static_cast<uint8_t>(Int32_Or(project::Attr(match.row, "Bit"), 0));
-    record.flags = match.write_table ? Flag_Write_Table : 0;
-    if (std::string_view(match.row.attribute("Swap").value()) == "Y")
+    record.bit = static_cast<uint8_t>(Int32_Value(row.fields.Bit).value_or(0));
+    record.flags = write_table ? Flag_Write_Table : 0;
+    if (row.fields.Swap == QLatin1String("Y"))
         record.flags |= Flag_Swap;
-    if (std::string_view(match.row.attribute("SwapWord").value()) == "Y")
+    if (row.fields.SwapWord == QLatin1String("Y"))
         record.flags |= Flag_Swap_Word;
-    const int number = match.position + 1 + (match.write_table ? read_row_count : 0);
+    const int number = object.row + 1 + (write_table ? read_row_count : 0);
     record.object_number = static_cast<uint16_t>(number);
     return {};
 }
@@ -189,63 +118,42 @@ QString Too_Many_Objects(const QString& file, size_t objects, bool long_names) {
 
 } // namespace
 
-std::span<const BACnet_Object_Type> BACnet_Object_Types() {
-    return Types;
-}
-
 QString Build_BACnet_Objects(const QString& path, uint32_t base, Image_State& image) {
     const bool long_names = image.Desc_Chars_Limit;
     const size_t records_written = BACnet_Records_Written(long_names);
-    pugi::xml_document doc;
-    QString error;
-    const project::Load_Status status = project::Load_Xml_File(path, doc, error);
-    if (status != project::Load_Status::Loaded)
-        return error; // empty when the file is missing
-    const QString file = QDir::toNativeSeparators(path);
-    const pugi::xml_node root = project::Root_Node(doc);
-    const pugi::xml_node read_table = project::Child(root, Read_Table);
-    const pugi::xml_node write_table = project::Child(root, Write_Table);
-    if (!read_table)
-        return QStringLiteral("%1: table %2 is missing").arg(file, QLatin1String(Read_Table));
-    if (!write_table)
-        return QStringLiteral("%1: table %2 is missing").arg(file, QLatin1String(Write_Table));
-
-    std::array<std::vector<Matched_Row>, Object_Type_Count> buckets;
-    int read_rows = 0;
-    int write_rows = 0;
-    error = Classify_Rows(read_table, false, file, buckets, read_rows);
-    if (error.isEmpty())
-        error = Classify_Rows(write_table, true, file, buckets, write_rows);
+    const bacnet::BACnet_Access_File file = bacnet::Read_BACnet_Access_File(path);
+    if (file.status != project::Load_Status::Loaded)
+        return file.error; // empty when the file is missing
+    QString error = bacnet::Check_Required_Attributes(file, {bacnet::Attr_Data_Type});
     if (!error.isEmpty())
         return error;
-    size_t matched = 0;
-    for (const auto& bucket : buckets)
-        matched += bucket.size();
+    const bacnet::Object_Numbering numbering = bacnet::Number_Objects(
+        file.Data_Types(Access_Table::Read), file.Data_Types(Access_Table::Write));
+    const size_t matched = static_cast<size_t>(numbering.objects.size());
     if (matched > records_written)
-        return Too_Many_Objects(file, matched, long_names);
+        return Too_Many_Objects(file.file, matched, long_names);
 
     Name_Store names(image.Description_Area,
                      base + static_cast<uint32_t>(BACnet_Record_Size * records_written),
                      BACnet_Name_Limit(long_names));
+    const int read_rows = static_cast<int>(file.read_rows.size());
     size_t slot = 0;
-    for (size_t type = 0; type < Types.size(); ++type) {
-        for (const Matched_Row& match : buckets[type]) {
-            const Row_Place place{file, match.write_table ? Write_Table : Read_Table,
-                                  match.position + 1};
-            BACnet_Object_Record& record = image.BACnet_Objects[slot++];
-            error = Fill_Record(match, place, read_rows, record);
-            if (!error.isEmpty())
-                return error;
-            record.name_address = names.Add(project::Attr_Text(match.row, "Mnemonic", {}));
-        }
-        image.Object_Type_Counts[type] = static_cast<uint32_t>(buckets[type].size());
+    for (const bacnet::Numbered_Object& object : numbering.Record_Order()) {
+        const Stored_Row& row = file.Rows(object.table)[object.row];
+        BACnet_Object_Record& record = image.BACnet_Objects[slot++];
+        error = Fill_Record(row, file.file, object, read_rows, record);
+        if (!error.isEmpty())
+            return error;
+        record.name_address = names.Add(row.fields.Mnemonic);
     }
+    for (size_t type = 0; type < Object_Type_Count; ++type)
+        image.Object_Type_Counts[type] = static_cast<uint32_t>(numbering.counts[type]);
     return {};
 }
 
 void Copy_Object_Type_Counts(Image_State& image) {
-    for (size_t type = 0; type < Types.size(); ++type)
-        Put_U32(image.Parameter_Block, Types[type].count_offset, image.Object_Type_Counts[type]);
+    for (size_t type = 0; type < Object_Type_Count; ++type)
+        Put_U32(image.Parameter_Block, Count_Offsets[type], image.Object_Type_Counts[type]);
 }
 
 size_t Write_BACnet_Area(const Image_State& image, std::span<uint8_t> buffer, size_t offset) {

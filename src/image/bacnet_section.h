@@ -10,15 +10,6 @@
 
 namespace image {
 
-/// One BACnet object type: the upper-cased Data_Type it matches and where bank 1 keeps its count.
-struct BACnet_Object_Type {
-    const char* name;
-    size_t count_offset;
-};
-
-/// The types in the order their records follow each other in bank 2.
-std::span<const BACnet_Object_Type> BACnet_Object_Types();
-
 /// @brief Reads the BACnet access file into the object records, the description area and the
 /// per-type counts of @p image (already zeroed), using its description-length option.
 /// @p base is the device address of bank 2. A missing file leaves everything zero.

@@ -324,6 +324,12 @@ constexpr auto Texts = std::to_array<Default_String>({
     {1360, "Are you sure to delete the Row number "},
     {1361, "Swap Word"},
     {1362, "Swap Word"},
+    {1363, "!! [BACnet in Read] Length with variable \"Integer Value\" must be between 1 and 4"},
+    {1364, "%1 holds %2 rows in \"%3\": the table shows the first %4, the other %5 will be dropped on the next save."},
+    {1365, "Row %1 has no Data Type, so the table is saved only up to it. Rows with data below it that would be lost: %2. Do you want to save anyway?"},
+    {1366, "CSV (MS-DOS) (*.csv)"},
+    {1367, "EDE full layout (*.csv)"},
+    {1368, "Save the BACnet EDE File"},
     // BACnet engineering unit
     {1400, "Select the BACnet Engineering Unit"},
     {1401, "Select the BACnet Engineering Unit"},

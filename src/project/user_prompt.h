@@ -17,6 +17,8 @@ public:
     virtual void Warning(const QString& text) = 0;
     /// Confirmation box (question icon, Yes and No); true only for Yes.
     virtual bool Ask_Yes_No(const QString& text) = 0;
+    /// Confirmation box with Yes, No and Cancel; true only for Yes.
+    virtual bool Ask_Yes_No_Cancel(const QString& text) { return Ask_Yes_No(text); }
 };
 
 } // namespace project
