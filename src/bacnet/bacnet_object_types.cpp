@@ -81,4 +81,16 @@ Object_Numbering Number_Objects(const QList<QString>& read_types,
     return numbering;
 }
 
+QString Check_Image_Capacity(const QString& file, qsizetype objects, bool long_names) {
+    const size_t capacity = Image_Object_Capacity(long_names);
+    if (static_cast<size_t>(objects) <= capacity)
+        return {};
+    return QStringLiteral("%1: %2 BACnet objects, the converter takes at most %3 %4")
+        .arg(file)
+        .arg(objects)
+        .arg(capacity)
+        .arg(long_names ? QStringLiteral("with 32-character descriptions")
+                        : QStringLiteral("with 16-character descriptions"));
+}
+
 } // namespace bacnet

@@ -53,4 +53,14 @@ struct Object_Numbering {
 Object_Numbering Number_Objects(const QList<QString>& read_types,
                                 const QList<QString>& write_types);
 
+/// Objects the converter's image holds: fewer when the names may hold 32 characters.
+inline constexpr size_t Image_Object_Capacity(bool long_names) {
+    return long_names ? 1023 : 2047;
+}
+
+/// @brief The refusal of more objects than the image holds, naming @p file and the count; empty
+/// when they fit. The compile and the EDE export both ask it, so an EDE file never lists
+/// objects the converter does not serve.
+QString Check_Image_Capacity(const QString& file, qsizetype objects, bool long_names);
+
 } // namespace bacnet

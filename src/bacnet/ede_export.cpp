@@ -112,6 +112,9 @@ QString Collect_EDE_Objects(const QString& bacnet_slave_path, const EDE_Settings
         return error;
     const Object_Numbering numbering =
         Number_Objects(file.Data_Types(Access_Table::Read), file.Data_Types(Access_Table::Write));
+    error = Check_Image_Capacity(file.file, numbering.objects.size(), settings.Desc_Lenght);
+    if (!error.isEmpty())
+        return error;
     objects.reserve(numbering.objects.size());
     for (const Numbered_Object& numbered : numbering.objects)
         objects << Make_Object(file.Rows(numbered.table)[numbered.row], numbered, settings);

@@ -107,15 +107,6 @@ private:
     size_t next_ = 1;
 };
 
-QString Too_Many_Objects(const QString& file, size_t objects, bool long_names) {
-    return QStringLiteral("%1: %2 BACnet objects, the converter takes at most %3 %4")
-        .arg(file)
-        .arg(objects)
-        .arg(BACnet_Records_Written(long_names))
-        .arg(long_names ? QStringLiteral("with 32-character descriptions")
-                        : QStringLiteral("with 16-character descriptions"));
-}
-
 } // namespace
 
 QString Build_BACnet_Objects(const QString& path, uint32_t base, Image_State& image) {
@@ -129,9 +120,9 @@ QString Build_BACnet_Objects(const QString& path, uint32_t base, Image_State& im
         return error;
     const bacnet::Object_Numbering numbering = bacnet::Number_Objects(
         file.Data_Types(Access_Table::Read), file.Data_Types(Access_Table::Write));
-    const size_t matched = static_cast<size_t>(numbering.objects.size());
-    if (matched > records_written)
-        return Too_Many_Objects(file.file, matched, long_names);
+    error = bacnet::Check_Image_Capacity(file.file, numbering.objects.size(), long_names);
+    if (!error.isEmpty())
+        return error;
 
     Name_Store names(image.Description_Area,
                      base + static_cast<uint32_t>(BACnet_Record_Size * records_written),

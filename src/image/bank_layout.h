@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bacnet/bacnet_object_types.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -29,7 +31,7 @@ inline constexpr size_t Hart_Record_Size = 76;
 
 /// Records written to bank 2: fewer when the names may hold 32 characters.
 inline constexpr size_t BACnet_Records_Written(bool long_names) {
-    return long_names ? 1023 : 2047;
+    return bacnet::Image_Object_Capacity(long_names);
 }
 inline constexpr size_t BACnet_Name_Limit(bool long_names) {
     return long_names ? 32 : 16;

@@ -181,6 +181,12 @@ private Q_SLOTS:
             << "table BACnet_in_Read, row 2: attribute Mnemonic is missing";
         QTest::newRow("ParGen.xml unparsable")
             << QByteArray("<Par_Gen><BACnet_Type>") << QByteArray() << "ParGen.xml";
+        // The image holds 1023 objects with 32-character names: an EDE file listing more
+        // would announce objects the converter never serves.
+        QTest::newRow("more objects than the image holds")
+            << QByteArray("<Par_Gen><BACnet_Desc_Chars_Limit>1</BACnet_Desc_Chars_Limit></Par_Gen>")
+            << Access_File(QStringList(1024, Access_Row("Analog Input")), {})
+            << "1024 BACnet objects, the converter takes at most 1023";
     }
 
     void bad_input_writes_nothing() {
