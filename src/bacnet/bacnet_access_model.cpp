@@ -87,13 +87,8 @@ QVariant BACnet_Access_Model::data(const QModelIndex& index, int role) const {
         return {};
     const int row = index.row();
     const int column = index.column();
-    if (column == Col_Number) {
-        if (role == Qt::DisplayRole || role == Qt::EditRole)
-            return QString::number(row + 1);
-        if (role == Qt::TextAlignmentRole)
-            return Qt::AlignCenter;
-        return {};
-    }
+    if (column == Col_Number)
+        return project::Row_Number_Data(row, role);
     if (role == project::Choices_Role) {
         if (column == Col_Data_Type)
             return Data_Type_Choices(table_);

@@ -150,13 +150,8 @@ QVariant HART_Variables_Model::data(const QModelIndex& index, int role) const {
         return {};
     const int row = index.row();
     const int column = index.column();
-    if (column == Col_Number) {
-        if (role == Qt::DisplayRole || role == Qt::EditRole)
-            return QString::number(row + 1);
-        if (role == Qt::TextAlignmentRole)
-            return Qt::AlignCenter;
-        return {};
-    }
+    if (column == Col_Number)
+        return project::Row_Number_Data(row, role);
     if (role == Read_Only_Role)
         return read_only_[row][column];
     if (role == project::Choices_Role)

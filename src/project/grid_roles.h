@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+#include <QVariant>
 #include <Qt>
 
 namespace project {
@@ -12,5 +14,15 @@ enum Grid_Role {
     /// QStringList: the cell is edited with a drop-down of exactly these texts.
     Choices_Role,
 };
+
+/// What the row-number column (column 0 of every table grid) shows for model row @p row: the
+/// table row number, centred; nothing for other roles.
+inline QVariant Row_Number_Data(int row, int role) {
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return QString::number(row + 1);
+    if (role == Qt::TextAlignmentRole)
+        return Qt::AlignCenter;
+    return {};
+}
 
 } // namespace project
