@@ -1,0 +1,61 @@
+// The demo project that a first start copies into PROJECTS: it checks, compiles and opens in
+// the dialogs without a single complaint.
+
+#include "../cli/cli_runner.h"
+#include "app/settings.h"
+#include "comm/pargen_dialog.h"
+#include "hart/hart_variables_dialog.h"
+#include "hostile_files.h"
+#include "support/scripted_prompt.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class Test_Demo_Plant : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void Checks_And_Compiles_Clean();
+    void Opens_And_Validates_In_The_Dialogs();
+
+private:
+    QTemporaryDir dir_;
+    QString folder_;
+};
+
+void Test_Demo_Plant::init() {
+    folder_ = dir_.filePath(QStringLiteral("PROJECTS/Demo Plant"));
+    QDir(folder_).removeRecursively();
+    QVERIFY(Copy_Demo_Plant(folder_));
+}
+
+void Test_Demo_Plant::Checks_And_Compiles_Clean() {
+    const Cli_Result check = Run_Cli({QStringLiteral("check"), folder_});
+    QCOMPARE(check.exit_code, 0);
+    QCOMPARE(check.out, QByteArray());
+    const Cli_Result compile = Run_Cli({QStringLiteral("compile"), folder_});
+    QVERIFY2(compile.exit_code == 0, compile.err.constData());
+    QCOMPARE(QFileInfo(QDir(folder_).filePath(QStringLiteral("bin/bank1.bin"))).size(), 2048);
+    QVERIFY(QFileInfo(QDir(folder_).filePath(QStringLiteral("bin/bank2.bin"))).size() > 0);
+}
+
+void Test_Demo_Plant::Opens_And_Validates_In_The_Dialogs() {
+    app::Session_State state;
+    state.Project_Folder = folder_;
+    app::Set_Files(state);
+    Scripted_Prompt prompt;
+
+    comm::TFParGen pargen(state, prompt);
+    QString error;
+    QVERIFY2(pargen.FormShow(error), qPrintable(error));
+    QVERIFY(pargen.Controllo_Dati());
+
+    hart::TFHARTVariables hart(state, prompt);
+    QVERIFY(hart.FormShow());
+    QVERIFY(hart.Controllo_dati());
+    QVERIFY2(prompt.errors.isEmpty(), qPrintable(prompt.errors.join(u'\n')));
+}
+
+QTEST_MAIN(Test_Demo_Plant)
+#include "test_demo_plant.moc"
