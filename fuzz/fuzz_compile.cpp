@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString folder = fuzz::Fresh_Folder(QStringLiteral("compile"));
     const QList<QByteArray> parts = fuzz::Split_Files(fuzz::Bytes(data, size), 3);
-    const image::Project_Files files = image::Project_Files::In_Folder(folder);
+    const project::Project_Paths files = project::Project_Paths::In_Folder(folder);
     const QString paths[] = {files.ParGen_File, files.HART_Variables_File, files.BACnet_Slave_File};
     for (int i = 0; i < 3; ++i)
         if (!parts[i].isEmpty())
@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     if (!image::Write_Image_Files(*image, folder).isEmpty())
         fuzz::Property_Broken("a compiled image could not be written");
-    if (QFileInfo(image::Bank1_File(folder)).size() != qint64(image->Bank1_Length) ||
-        QFileInfo(image::Bank2_File(folder)).size() != qint64(image->Bank2_Length))
+    if (QFileInfo(files.Bank1_File).size() != qint64(image->Bank1_Length) ||
+        QFileInfo(files.Bank2_File).size() != qint64(image->Bank2_Length))
         fuzz::Property_Broken("the bank files differ from the compiled lengths");
     return 0;
 }

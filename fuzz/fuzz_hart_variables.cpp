@@ -4,12 +4,14 @@
 #include "fuzz_support.h"
 #include "hart/hart_variables.h"
 #include "lang/string_table.h"
+#include "project/project_paths.h"
 
 #include <QDir>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString folder = fuzz::Fresh_Folder(QStringLiteral("hart"));
-    const QString path = QDir(folder).filePath(QString::fromLatin1(hart::HART_Variables_File_Name));
+    const QString path =
+        QDir(folder).filePath(QString::fromLatin1(project::HART_Variables_File_Name));
     fuzz::Write_File(path, fuzz::Bytes(data, size));
 
     (void)hart::Check_HART_Variables_Project(folder);
