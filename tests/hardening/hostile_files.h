@@ -44,7 +44,8 @@ inline Folder_Snapshot Snapshot(const QString& folder, const QString& skip_sub_f
     while (it.hasNext()) {
         const QString path = it.next();
         const QString relative = QDir(folder).relativeFilePath(path);
-        if (!skip_sub_folder.isEmpty() && relative.startsWith(skip_sub_folder + u'/'))
+        if (!skip_sub_folder.isEmpty() &&
+            (relative == skip_sub_folder || relative.startsWith(skip_sub_folder + u'/')))
             continue;
         const QFileInfo info(path);
         snapshot.insert(relative, {info.isDir() ? QByteArray("<folder>") : Read_Test_File(path),
