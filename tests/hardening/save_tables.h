@@ -2,8 +2,8 @@
 
 #include "hart/hart_variables.h"
 
-/// A full HART table whose mnemonics are long runs of @p letter: a save of about 1 MB, so that
-/// a process killed while saving is caught in the middle of writing.
+/// A full HART table whose cells are as long as the grid takes, filled with @p letter: a save of
+/// about 160 kB, so that a process killed while saving is caught in the middle of writing.
 inline QList<hart::HART_Variable_Row> Large_Table(char letter) {
     QList<hart::HART_Variable_Row> rows;
     for (int i = 0; i < hart::HART_Variables_Rows; ++i) {
@@ -15,7 +15,8 @@ inline QList<hart::HART_Variable_Row> Large_Table(char letter) {
         row.Position = QString::number(i * 4);
         row.Var_Operation = QStringLiteral("None");
         row.TimeOut = QStringLiteral("1000");
-        row.Mnemonic = QString(10000, QChar::fromLatin1(letter));
+        row.Cmd_Params = QString(500, QChar::fromLatin1(letter));
+        row.Mnemonic = QString(1000, QChar::fromLatin1(letter));
         rows << row;
     }
     return rows;
