@@ -1,5 +1,5 @@
-// The demo project that a first start copies into PROJECTS: it checks, compiles and opens in
-// the dialogs without a single complaint.
+// The demo project that a first start copies into PROJECTS: it checks, compiles, exports and opens
+// in the dialogs without a single complaint.
 
 #include "../cli/cli_runner.h"
 #include "app/settings.h"
@@ -45,6 +45,10 @@ void Test_Demo_Plant::Checks_And_Compiles_Clean() {
     QVERIFY2(compile.exit_code == 0, compile.err.constData());
     QCOMPARE(QFileInfo(QDir(folder_).filePath(QStringLiteral("bin/bank1.bin"))).size(), 2048);
     QVERIFY(QFileInfo(QDir(folder_).filePath(QStringLiteral("bin/bank2.bin"))).size() > 0);
+    const QString ede_file = dir_.filePath(QStringLiteral("Demo Plant.csv"));
+    const Cli_Result ede = Run_Cli({QStringLiteral("ede"), folder_, ede_file});
+    QVERIFY2(ede.exit_code == 0, ede.err.constData());
+    QVERIFY(QFileInfo(ede_file).size() > 0);
 }
 
 void Test_Demo_Plant::Opens_And_Validates_In_The_Dialogs() {

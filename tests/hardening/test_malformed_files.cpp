@@ -1,6 +1,6 @@
 // Hostile project files through every reader the user reaches: the dialogs' load paths, the
-// project check and the compile of quillon-cli. Each gets a message or its defaults, never a
-// crash or a hang, and no file of the project changes.
+// project check, the compile and the EDE export of quillon-cli. Each gets a message or its
+// defaults, never a crash or a hang, and no file of the project changes.
 
 #include "../cli/cli_runner.h"
 #include "app/session_state.h"
@@ -168,6 +168,12 @@ void Test_Malformed_Files::Hostile_Project_File() {
     Verify_Cli_Result(compile, "compile");
     if (compile.exit_code == 1)
         QVERIFY2(compile.err.contains("compile failed: "), compile.err.constData());
+
+    const Cli_Result ede =
+        Run_Cli({QStringLiteral("ede"), folder, dir.filePath(QStringLiteral("Demo.csv"))});
+    Verify_Cli_Result(ede, "ede");
+    if (ede.exit_code == 1)
+        QVERIFY2(!ede.err.trimmed().isEmpty(), "ede failed without a message");
 
     QVERIFY2(Snapshot(folder, QStringLiteral("bin")) == before, "a project file changed");
 }
