@@ -27,6 +27,7 @@ corpus_of() {
     fuzz_hart_variables) echo tests/hardening/corpus/HART_Variables.xml ;;
     fuzz_settings) echo tests/hardening/corpus/Quillon.xml ;;
     fuzz_bacnet_slave) echo tests/hardening/corpus/BACnet_Slave.xml ;;
+    fuzz_ede_export) ;;
   esac
 }
 
